@@ -26,6 +26,12 @@ class EInvalidGraphic : public Exception {
   using Exception::Exception;
 };
 
+// An operation that a picture class cannot carry out on the data it holds.
+class EInvalidGraphicOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // The system refused a handle or memory; the message is the system's own.
 class EOutOfResources : public Exception {
  public:
