@@ -1,1 +1,17 @@
-# Win32 part of the framework; the sources are listed as they are written.
+# Win32 part of the framework.
+add_library(framework_win32 STATIC
+  application.cpp
+  button.cpp
+  clipboard.cpp
+  control.cpp
+  edit.cpp
+  fonts.cpp
+  form.cpp
+  panel.cpp
+  profile.cpp
+  scroll_bar.cpp
+  text.cpp
+  timer.cpp
+  window.cpp
+)
+target_link_libraries(framework_win32 PUBLIC framework_core comctl32 gdi32 user32 shell32 ole32 uuid comdlg32)

@@ -1,0 +1,64 @@
+# The commands a developer uses. Every target sets up what is missing first.
+#   make run    build the x86_64 program and start it under Wine
+#   make test   build everything and run every test layer
+#   make bench  compare our picture readers with other decoders
+#   make fuzz   run each reader's fuzz harness for a bounded time
+
+JOBS ?= 2
+BUILD := build
+CMAKE_GEN := -G Ninja
+WIN64_TOOLCHAIN := $(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
+WIN32_TOOLCHAIN := $(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
+
+.PHONY: all setup native asan win64 win32 run test test-native test-asan test-windows test-e2e bench fuzz print-convert-path clean
+
+all: native win64 win32
+
+setup:
+	@scripts/setup.sh
+
+$(BUILD)/native/build.ninja:
+	cmake -S . -B $(BUILD)/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+$(BUILD)/asan/build.ninja:
+	cmake -S . -B $(BUILD)/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DHUEMIRA_SANITIZE=ON
+$(BUILD)/win64/build.ninja:
+	cmake -S . -B $(BUILD)/win64 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(WIN64_TOOLCHAIN)
+$(BUILD)/win32/build.ninja:
+	cmake -S . -B $(BUILD)/win32 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(WIN32_TOOLCHAIN) -DHUEMIRA_TESTS=OFF
+
+native: setup $(BUILD)/native/build.ninja
+	cmake --build $(BUILD)/native -j $(JOBS)
+asan: setup $(BUILD)/asan/build.ninja
+	cmake --build $(BUILD)/asan -j $(JOBS)
+win64: setup $(BUILD)/win64/build.ninja
+	cmake --build $(BUILD)/win64 -j $(JOBS)
+win32: setup $(BUILD)/win32/build.ninja
+	cmake --build $(BUILD)/win32 -j $(JOBS)
+
+run: win64
+	scripts/run.sh $(BUILD)/win64/app/huemira.exe
+
+test-native: native
+	scripts/test-native.sh $(BUILD)/native "native unit tests"
+test-asan: asan
+	scripts/test-native.sh $(BUILD)/asan "native unit tests (ASan/UBSan)"
+test-windows: win64
+	scripts/test-windows.sh $(BUILD)/win64
+test-e2e: win64
+	scripts/test-e2e.sh $(BUILD)/win64/app/huemira.exe
+
+# Every layer runs even when an earlier one fails; the summary says which failed.
+test: native asan win64 win32
+	@scripts/test-all.sh $(BUILD)
+
+bench: native
+	scripts/bench.sh $(BUILD)/native
+
+fuzz: setup
+	scripts/fuzz.sh $(BUILD)/fuzz
+
+print-convert-path:
+	@echo $(CURDIR)/$(BUILD)/native/tools/huemira-convert
+
+clean:
+	rm -rf $(BUILD)

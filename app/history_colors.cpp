@@ -1,0 +1,42 @@
+#include "app/history_colors.h"
+
+#include "framework/exception.h"
+
+namespace huemira {
+
+HistoryColors::HistoryColors() {
+  for (int slot = 1; slot <= kSlots; ++slot) colors_[static_cast<std::size_t>(slot - 1)] = WebCodeToColor(DefaultCode(slot));
+}
+
+void HistoryColors::SetSlot(int slot, TColor color) {
+  colors_.at(static_cast<std::size_t>(slot - 1)) = color;
+  if (OnSlotChanged) OnSlotChanged(slot);
+}
+
+void HistoryColors::Push(TColor color) {
+  for (int slot = kSlots; slot >= 2; --slot) SetSlot(slot, Slot(slot - 1));
+  SetSlot(1, color);
+}
+
+std::wstring HistoryColors::Key(int slot) { return L"HC" + std::to_wstring(slot); }
+
+std::wstring HistoryColors::DefaultCode(int slot) {
+  static const wchar_t* const kMainWindowDefaults[kMainWindowSlots] = {
+      L"FF5858", L"FFFF80", L"80FF80", L"80FFFF", L"0080FF", L"FF8040", L"8000FF", L"008040"};
+  return slot <= kMainWindowSlots ? kMainWindowDefaults[slot - 1] : L"FF5858";
+}
+
+bool HistoryColors::Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read) {
+  try {
+    for (int slot = first; slot <= last; ++slot) {
+      std::wstring value = read(Key(slot));
+      if (value.empty()) value = DefaultCode(slot);
+      SetSlot(slot, WebCodeToColor(value));
+    }
+  } catch (const EConvertError&) {
+    return false;  // a damaged value stops the loading; what was loaded stays
+  }
+  return true;
+}
+
+}  // namespace huemira

@@ -1,0 +1,44 @@
+// The 88 history colours, newest first. Slot n (1..88) is mirrored by the
+// swatch of that number: slots 1-8 on the main window, 9-88 on the history
+// window. The swatches listen to OnSlotChanged.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/web_color.h"
+
+namespace huemira {
+
+class HistoryColors {
+ public:
+  static constexpr int kSlots = 88;
+  static constexpr int kMainWindowSlots = 8;
+
+  HistoryColors();
+
+  TColor Slot(int slot) const { return colors_.at(static_cast<std::size_t>(slot - 1)); }
+  void SetSlot(int slot, TColor color);
+  // Moves every colour one slot further (the last drops out) and puts color
+  // into slot 1. No duplicate test: the callers decide.
+  void Push(TColor color);
+
+  // "HC1".."HC88".
+  static std::wstring Key(int slot);
+  // The stored text used when a key is missing or empty.
+  static std::wstring DefaultCode(int slot);
+
+  // Loads slots first..last from read(key) in order (an empty value means
+  // the default). A value that is not a code ends the loading there,
+  // silently: that slot and the later ones keep their colours. Returns
+  // whether every slot was loaded.
+  bool Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read);
+
+  std::function<void(int slot)> OnSlotChanged;
+
+ private:
+  std::array<TColor, kSlots> colors_{};
+};
+
+}  // namespace huemira

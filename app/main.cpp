@@ -1,0 +1,42 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/history_colors.h"
+#include "app/main_form.h"
+#include "framework/application.h"
+
+namespace {
+
+// The shell link object needs COM on this thread for the whole run.
+class ComApartment {
+ public:
+  ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialized_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace huemira;
+  ComApartment com;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  Application& application = Application::Instance();
+  application.SetTitle(L"Huemira");
+  application.Initialize(instance);
+
+  HistoryColors history;
+  TMainForm mainForm(history);
+  mainForm.Create();
+  mainForm.Show();
+  return application.Run();
+}

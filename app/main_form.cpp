@@ -1,0 +1,336 @@
+#include "app/main_form.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/settings.h"
+#include "app/start_menu_shortcut.h"
+#include "app/temporary_bitmap.h"
+#include "app/web_code.h"
+#include "framework/application.h"
+#include "framework/clipboard.h"
+#include "framework/exception.h"
+#include "framework/fonts.h"
+
+namespace huemira {
+
+namespace {
+
+constexpr wchar_t kMainFormClass[] = L"HuemiraMainForm";
+constexpr int kClientWidth = 167;
+constexpr int kClientHeight = 200;
+// Background of the RGB fields and the code box (colour value 8186867).
+constexpr COLORREF kFieldBackground = 8186867;
+constexpr COLORREF kStartColor = 5789951;  // RGB FF5858
+// ">>" is painted in RGB BCCE73.
+constexpr COLORREF kMoreHistoryColor = RGB(0xBC, 0xCE, 0x73);
+
+const wchar_t kSwatchHint[] = L"当前选取颜色,\r\n双击放大。";
+const wchar_t kCodeBoxHint[] =
+    L"html 颜色代码框,\r\n颜色选取后自动复制,\r\n双击即可复制,\r\n可自己输入颜色代码查看颜色。";
+
+bool OnlyControlHeld() {
+  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(HistoryColors& history) : history_(history) {}
+
+void TMainForm::Create() {
+  CreateForm({kMainFormClass, L"Huemira", kClientWidth, kClientHeight, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+              WS_EX_TOPMOST},
+             true);
+  CreateControls();
+  history_.OnSlotChanged = [this](int slot) {
+    if (slot <= HistoryColors::kMainWindowSlots) FlatButton_HC[static_cast<std::size_t>(slot - 1)].SetColor(history_.Slot(slot));
+  };
+  OnShow = [this] { FormShow(); };
+  OnClose = [this] { FormClose(); };
+  FormCreate();
+}
+
+void TMainForm::CreateControls() {
+  fieldFont_ = CreatePixelFont(L"Arial", 12);
+  const struct {
+    ScrollBar& slider;
+    Edit& field;
+    int top;
+    int position;
+    const wchar_t* hint;
+  } rows[] = {{ScrollBar_R, Edit_R, 28, 255, L"RGB-R"},
+              {ScrollBar_G, Edit_G, 50, 88, L"RGB-G"},
+              {ScrollBar_B, Edit_B, 72, 88, L"RGB-B"}};
+  for (const auto& row : rows) {
+    row.slider.Create(*this, {Bounds(2, row.top, 130, 18), 0, 255, row.position, row.hint});
+    row.field.Create(*this, {Bounds(135, row.top - 1, 30, 20), std::to_wstring(row.position), row.hint});
+    row.field.SetFont(fieldFont_.get());
+    row.field.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
+    row.slider.OnChange = [this, &slider = row.slider, &field = row.field] { ScrollBarChange(slider, field); };
+    row.field.OnChange = [this, &field = row.field, &slider = row.slider] { EditChange(field, slider); };
+    row.field.OnEnter = [this] { EditEnter(); };
+    row.field.OnExit = [this, &field = row.field] { EditExit(field); };
+    row.field.OnKeyPress = [this, &field = row.field](wchar_t& key) { EditKeyPress(field, key); };
+  }
+
+  BitBtn_PScreen.Create(*this, {Bounds(96, 95, 70, 25), L"屏幕取色", L"按住鼠标拖动,\r\n放开后即取得当前点颜色。"});
+  BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
+  BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
+  BitBtn_Option.Create(*this, {Bounds(96, 173, 70, 25), L"选项", L"设置选项"});
+
+  Panel_ShowColor.Create(*this, {Bounds(1, 95, 93, 78), kStartColor, Bevel::LoweredInner, L"", kSwatchHint});
+
+  Edit_GetColor.Create(*this, {Bounds(1, 175, 92, 23), L"ff5858", kCodeBoxHint});
+  Edit_GetColor.SetFont(fieldFont_.get());
+  Edit_GetColor.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
+  Edit_GetColor.SetCharCase(CharCase::Lower);
+  Edit_GetColor.OnChange = [this] { Edit_GetColorChange(); };
+  Edit_GetColor.OnEnter = [this] { Edit_GetColorEnter(); };
+  Edit_GetColor.OnExit = [this] { Edit_GetColorExit(); };
+  Edit_GetColor.OnKeyPress = [this](wchar_t& key) { Edit_GetColorKeyPress(key); };
+  Edit_GetColor.OnKeyDown = [this](WPARAM key) { return Edit_GetColorKeyDown(key); };
+  Edit_GetColor.OnDblClick = [this] { Edit_GetColorDblClick(); };
+
+  for (int slot = 1; slot <= HistoryColors::kMainWindowSlots; ++slot) {
+    Panel& swatch = FlatButton_HC[static_cast<std::size_t>(slot - 1)];
+    swatch.Create(*this, {Bounds(3 + 18 * (slot - 1), 3, 17, 20), history_.Slot(slot), Bevel::RaisedInner, L"",
+                          L"历史颜色"});
+    swatch.OnClick = [this, slot] { ApplySwatchColor(slot); };
+  }
+  FlatButton_MoreHistoryColor.Create(
+      *this, {Bounds(147, 3, 17, 20), kMoreHistoryColor, Bevel::RaisedInner, L">>", L"查看更多历史颜色"});
+
+  for (Edit* word : {&Edit_Mode, &Edit_ScrollMode, &Edit_HotKey}) word->Create(*this, {RECT{}, L"", L"", false});
+  Edit_HotKey.SetText(kShown);
+}
+
+void TMainForm::FormCreate() {
+  Edit_ScrollMode.SetText(kScrollEdit);
+  Edit_Mode.SetText(kColorDrivesCode);
+
+  RECT frame;
+  GetWindowRect(Handle(), &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(Handle(), nullptr, GetSystemMetrics(SM_CXSCREEN) - width - 20,
+               GetSystemMetrics(SM_CYSCREEN) - height - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // The hidden application window becomes a tool window: no taskbar button.
+  SetWindowLongPtrW(Application::Instance().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+
+  CreateStartMenuShortcut(L"Huemira", ProgramPath());
+  RegisterHotKey(Handle(), kHotKeyId, MOD_CONTROL, 'B');
+
+  try {
+    LoadStartColors();
+  } catch (const std::exception&) {
+    // Start-up goes on with what was set so far.
+  }
+
+  DragAcceptFiles(Handle(), TRUE);
+}
+
+void TMainForm::LoadStartColors() {
+  std::wstring letterCase = ReadSetting(L"Main", L"LowerOrUpper");
+  if (letterCase.empty()) {
+    letterCase = L"lower";
+    WriteSetting(L"Main", L"LowerOrUpper", letterCase);
+  }
+  Edit_GetColor.SetCharCase(letterCase == L"lower" ? CharCase::Lower : CharCase::Upper);
+
+  std::wstring first = ReadSetting(L"HistoryColor", HistoryColors::Key(1));
+  if (first.empty()) first = HistoryColors::DefaultCode(1);
+  const TColor color = WebCodeToColor(first);
+  Panel_ShowColor.SetColor(color);
+  ShowColorOnSliders(color);
+  ShowColorInFields(color);
+  Edit_GetColor.SetText(ColorToWebCode(color));
+  CopyToClipboard(Edit_GetColor.Text());
+  history_.SetSlot(1, color);
+
+  const auto read = [](const std::wstring& key) { return ReadSetting(L"HistoryColor", key); };
+  if (!history_.Load(2, HistoryColors::kMainWindowSlots, read)) return;
+  Edit_GetColor.SetText(ColorToWebCode(CurrentColor()));
+}
+
+void TMainForm::FormShow() { ForceForeground(Handle()); }
+
+void TMainForm::FormClose() {
+  SaveHistory();
+  UnregisterHotKey(Handle(), kHotKeyId);
+  DeleteTemporaryBitmap();
+}
+
+void TMainForm::SaveHistory() {
+  if (historySaved_) return;
+  historySaved_ = true;
+  const std::wstring path = SettingsFilePath();
+  for (int slot = 1; slot <= HistoryColors::kSlots; ++slot)
+    WriteSetting(path, L"HistoryColor", HistoryColors::Key(slot), SixDigitForm(ColorToRGB(history_.Slot(slot))));
+}
+
+void TMainForm::ShowColorOnSliders(TColor color) {
+  ScrollBar_R.SetPosition(RedOf(color));
+  ScrollBar_G.SetPosition(GreenOf(color));
+  ScrollBar_B.SetPosition(BlueOf(color));
+}
+
+void TMainForm::ShowColorInFields(TColor color) {
+  Edit_R.SetText(std::to_wstring(RedOf(color)));
+  Edit_G.SetText(std::to_wstring(GreenOf(color)));
+  Edit_B.SetText(std::to_wstring(BlueOf(color)));
+}
+
+bool TMainForm::AtRest() const {
+  return Edit_ScrollMode.Text() == kScrollEdit && Edit_Mode.Text() == kColorDrivesCode;
+}
+
+void TMainForm::ShowColorInSwatchAndCode(TColor color) {
+  Panel_ShowColor.SetColor(color);
+  Edit_GetColor.SetText(ColorToWebCode(CurrentColor()));
+}
+
+void TMainForm::ApplySwatchColor(int slot) {
+  if (!AtRest()) return;
+  const TColor color = history_.Slot(slot);
+  ShowColorOnSliders(color);
+  ShowColorInFields(color);
+  ShowColorInSwatchAndCode(color);
+  CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::ScrollBarChange(ScrollBar& slider, Edit& field) {
+  if (!AtRest()) return;
+  field.SetText(std::to_wstring(slider.Position()));
+  ShowColorInSwatchAndCode(MakeColor(ScrollBar_R.Position(), ScrollBar_G.Position(), ScrollBar_B.Position()));
+}
+
+void TMainForm::EditChange(Edit& field, ScrollBar& slider) {
+  if (Edit_ScrollMode.Text() != kEditScroll || Edit_Mode.Text() != kColorDrivesCode) return;
+  try {
+    slider.SetPosition(StrToInt(field.Text()));
+    // A value above 255 stops the slider at 255; the colour follows the
+    // slider rather than the value's low byte, so the views agree.
+    const auto component = [](const Edit& edit) { return std::clamp(StrToInt(edit.Text()), 0, 255); };
+    const int blue = component(Edit_B);
+    const int green = component(Edit_G);
+    const int red = component(Edit_R);
+    ShowColorInSwatchAndCode(MakeColor(red, green, blue));
+  } catch (const EConvertError&) {
+    // Not a number (yet): the views keep their state.
+  }
+}
+
+void TMainForm::EditEnter() { Edit_ScrollMode.SetText(kEditScroll); }
+
+void TMainForm::EditExit(Edit& field) {
+  Edit_ScrollMode.SetText(kScrollEdit);
+  if (field.Text().empty()) field.SetText(L"0");
+}
+
+void TMainForm::EditKeyPress(Edit& field, wchar_t& key) {
+  bool clearField = false;
+  key = FilterDigitKey(key, field.Text().size(), clearField);
+  if (clearField) field.SetText(L"");
+}
+
+void TMainForm::Edit_GetColorChange() {
+  CopyToClipboard(Edit_GetColor.Text());
+  if (Edit_Mode.Text() != kCodeDrivesColor) return;
+  try {
+    const TColor color = WebCodeToColor(Edit_GetColor.Text());
+    Panel_ShowColor.SetColor(color);
+    ShowColorOnSliders(color);
+    ShowColorInFields(color);
+  } catch (const EConvertError&) {
+    // A code being typed: the colour stays until the code reads.
+  }
+}
+
+void TMainForm::Edit_GetColorEnter() { Edit_Mode.SetText(kCodeDrivesColor); }
+
+void TMainForm::Edit_GetColorExit() {
+  try {
+    Edit_Mode.SetText(kColorDrivesCode);
+    if (Edit_GetColor.Text().empty()) Edit_GetColor.SetText(BlackWebCode());
+  } catch (const std::exception&) {
+  }
+}
+
+void TMainForm::Edit_GetColorKeyPress(wchar_t& key) {
+  if (!IsCodeBoxKey(key)) key = 0;
+}
+
+bool TMainForm::Edit_GetColorKeyDown(WPARAM key) {
+  if (key != 'V' || !OnlyControlHeld()) return false;
+  Edit_GetColor.PasteFromClipboard();
+  Edit_GetColor.SetText(GetClipboardText());
+  return true;
+}
+
+void TMainForm::Edit_GetColorDblClick() { CopyToClipboard(Edit_GetColor.Text()); }
+
+void TMainForm::ShowFromHidden() {
+  Edit_HotKey.SetText(kShown);
+  RECT frame;
+  GetWindowRect(Handle(), &frame);
+  SetWindowPos(Handle(), HWND_TOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_SHOWWINDOW);
+  UpdateWindow(Handle());
+  Show();
+}
+
+void TMainForm::HandleHotKey(WPARAM id) {
+  if (id != kHotKeyId) return;
+  if (Edit_HotKey.Text() == kHidden) {
+    ShowFromHidden();
+    Edit_HotKey.SetText(kShown);
+  } else {
+    Hide();
+    Edit_HotKey.SetText(kHidden);
+  }
+}
+
+bool TMainForm::HandleSysCommand(WPARAM command) {
+  if ((command & 0xFFF0) != SC_MINIMIZE) return false;
+  // Minimising puts the window away like the hotkey does.
+  Hide();
+  Edit_HotKey.SetText(kHidden);
+  return true;
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_HOTKEY:
+      HandleHotKey(wParam);
+      return 0;
+    case WM_SYSCOMMAND:
+      if (HandleSysCommand(wParam)) return 0;
+      break;
+    case WM_DROPFILES:
+      DragFinish(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Windows is logging off or shutting down: the process ends without a
+      // close, so the history is saved here as closing would.
+      if (wParam) SaveHistory();
+      return 0;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}
+
+bool ForceForeground(HWND window) {
+  HWND foreground = GetForegroundWindow();
+  const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
+  const DWORD ownThread = GetCurrentThreadId();
+  const bool attach = foregroundThread != 0 && foregroundThread != ownThread;
+  if (attach) AttachThreadInput(foregroundThread, ownThread, TRUE);
+  const bool result = SetForegroundWindow(window) != FALSE;
+  if (attach) AttachThreadInput(foregroundThread, ownThread, FALSE);
+  return result;
+}
+
+}  // namespace huemira

@@ -1,0 +1,91 @@
+// The main window: one current colour shown four ways (sliders, RGB fields,
+// swatch, code box), kept in step through the state words held in
+// invisible fields, plus the eight newest history swatches.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/history_colors.h"
+#include "app/web_color.h"
+#include "framework/button.h"
+#include "framework/edit.h"
+#include "framework/form.h"
+#include "framework/handles.h"
+#include "framework/panel.h"
+#include "framework/scroll_bar.h"
+
+namespace huemira {
+
+// State words; the first of each pair is the rest state.
+inline constexpr wchar_t kScrollEdit[] = L"Scroll-Edit";
+inline constexpr wchar_t kEditScroll[] = L"Edit-Scroll";
+inline constexpr wchar_t kColorDrivesCode[] = L"TColor-WebColor";
+inline constexpr wchar_t kCodeDrivesColor[] = L"WebColor-TColor";
+inline constexpr wchar_t kShown[] = L"Show";
+inline constexpr wchar_t kHidden[] = L"Hide";
+
+inline constexpr int kHotKeyId = 101;
+
+class TMainForm : public Form {
+ public:
+  explicit TMainForm(HistoryColors& history);
+  // Creates the window and its controls and runs the start-up (FormCreate).
+  void Create();
+
+  TColor CurrentColor() const { return Panel_ShowColor.Color(); }
+  void ShowColorOnSliders(TColor color);
+  void ShowColorInFields(TColor color);
+  // Makes a swatch's colour current without touching the history.
+  void ApplySwatchColor(int slot);
+
+  ScrollBar ScrollBar_R, ScrollBar_G, ScrollBar_B;
+  Edit Edit_R, Edit_G, Edit_B;
+  Button BitBtn_PScreen, BitBtn_PBox, BitBtn_PImage, BitBtn_Option;
+  Panel Panel_ShowColor;
+  Edit Edit_GetColor;
+  std::array<Panel, HistoryColors::kMainWindowSlots> FlatButton_HC;  // [0] is FlatButton_HC1
+  Panel FlatButton_MoreHistoryColor;
+  Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateControls();
+  void FormCreate();
+  void LoadStartColors();
+  void FormShow();
+  void FormClose();
+  // Writes HC1..HC88; a session end and the close box both come here, and
+  // the keys are written once per run.
+  void SaveHistory();
+
+  bool AtRest() const;
+  void ShowColorInSwatchAndCode(TColor color);
+
+  void ScrollBarChange(ScrollBar& slider, Edit& field);
+  void EditChange(Edit& field, ScrollBar& slider);
+  void EditEnter();
+  void EditExit(Edit& field);
+  void EditKeyPress(Edit& field, wchar_t& key);
+  void Edit_GetColorChange();
+  void Edit_GetColorEnter();
+  void Edit_GetColorExit();
+  void Edit_GetColorKeyPress(wchar_t& key);
+  bool Edit_GetColorKeyDown(WPARAM key);
+  void Edit_GetColorDblClick();
+
+  void HandleHotKey(WPARAM id);
+  bool HandleSysCommand(WPARAM command);
+  void ShowFromHidden();
+
+  HistoryColors& history_;
+  bool historySaved_ = false;
+  UniqueFont fieldFont_;
+};
+
+// Brings a window to the front even while another program is active.
+bool ForceForeground(HWND window);
+
+}  // namespace huemira

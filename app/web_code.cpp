@@ -1,0 +1,26 @@
+#include "app/web_code.h"
+
+#include <windows.h>
+
+#include "app/settings.h"
+#include "framework/clipboard.h"
+
+namespace huemira {
+
+namespace {
+std::wstring Prefix() { return ReadSetting(L"QeltColor", L"LSign"); }
+std::wstring Suffix() { return ReadSetting(L"QeltColor", L"RSign"); }
+}  // namespace
+
+TColor ColorToRGB(TColor color) {
+  if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
+  return color;
+}
+
+std::wstring ColorToWebCode(TColor color) { return FormatWebCode(ColorToRGB(color), Prefix(), Suffix()); }
+
+std::wstring BlackWebCode() { return Prefix() + L"000000" + Suffix(); }
+
+void CopyToClipboard(const std::wstring& text) { SetClipboardText(text); }
+
+}  // namespace huemira

@@ -1,0 +1,80 @@
+#include "framework/control.h"
+
+#include <commctrl.h>
+
+#include "framework/application.h"
+#include "framework/form.h"
+
+namespace huemira {
+
+namespace {
+constexpr wchar_t kControlProperty[] = L"Huemira.Control";
+constexpr UINT_PTR kSubclassId = 1;
+}  // namespace
+
+RECT Bounds(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
+
+Control::~Control() {
+  if (handle_) {
+    RemoveWindowSubclass(handle_, SubclassProc, kSubclassId);
+    RemovePropW(handle_, kControlProperty);
+    DestroyWindow(handle_);
+  }
+}
+
+Control* Control::FromHandle(HWND handle) {
+  return static_cast<Control*>(GetPropW(handle, kControlProperty));
+}
+
+void Control::RegisterOwnClass(const wchar_t* className, UINT classStyle) {
+  HINSTANCE instance = Application::Instance().InstanceHandle();
+  WNDCLASSEXW existing{sizeof(existing)};
+  if (GetClassInfoExW(instance, className, &existing)) return;
+  WNDCLASSEXW windowClass{sizeof(windowClass)};
+  windowClass.style = classStyle;
+  windowClass.lpfnWndProc = DefWindowProcW;  // the subclass does the work
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className;
+  RegisterClassExW(&windowClass);
+}
+
+void Control::CreateControl(Form& parent, const Args& args) {
+  hint_ = args.hint;
+  const RECT& r = args.bounds;
+  handle_ = CreateWindowExW(args.exStyle, args.className, args.text.c_str(), WS_CHILD | WS_VISIBLE | args.style,
+                            r.left, r.top, r.right - r.left, r.bottom - r.top, parent.Handle(), nullptr,
+                            Application::Instance().InstanceHandle(), nullptr);
+  SetPropW(handle_, kControlProperty, this);
+  SetWindowSubclass(handle_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SetFont(parent.Font());
+  if (!hint_.empty()) parent.AddHint(handle_, hint_);
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT Control::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+  auto* self = reinterpret_cast<Control*>(data);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, SubclassProc, kSubclassId);
+    RemovePropW(window, kControlProperty);
+    self->handle_ = nullptr;
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  RunGuarded([&] {
+    result = self->HandleMessage(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : 0;
+}
+
+}  // namespace huemira

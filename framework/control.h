@@ -1,0 +1,63 @@
+// A child control of a form. System controls (edit, scroll bar, button) and
+// our own self-painted ones are created the same way and subclassed, so that
+// every control gets its messages through HandleMessage inside the error guard.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace huemira {
+
+class Form;
+
+// Left, top, width, height as the form descriptions give them.
+RECT Bounds(int left, int top, int width, int height);
+
+class Control {
+ public:
+  Control() = default;
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  HWND Handle() const { return handle_; }
+  static Control* FromHandle(HWND handle);
+
+  void SetVisible(bool visible) const { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
+  void SetFocus() const { ::SetFocus(handle_); }
+  bool Focused() const { return GetFocus() == handle_; }
+  void SetFont(HFONT font) const { SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+  void Invalidate() const { InvalidateRect(handle_, nullptr, TRUE); }
+  const std::wstring& Hint() const { return hint_; }
+
+  // Notifications that the parent form passes back to the control they concern.
+  virtual void HandleCommand(WORD notification) {}
+  virtual void HandleScroll(WORD request) {}
+  // Colours of an edit or static control; returns the background brush, or null for the default.
+  virtual HBRUSH HandleColor(HDC dc) { return nullptr; }
+
+ protected:
+  struct Args {
+    const wchar_t* className;
+    std::wstring text;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT bounds{};
+    std::wstring hint;
+  };
+  void CreateControl(Form& parent, const Args& args);
+  // Registers a class of our own whose messages all reach HandleMessage.
+  static void RegisterOwnClass(const wchar_t* className, UINT classStyle);
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data);
+  HWND handle_ = nullptr;
+  std::wstring hint_;
+};
+
+}  // namespace huemira

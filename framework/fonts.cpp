@@ -1,0 +1,24 @@
+#include "framework/fonts.h"
+
+namespace huemira {
+
+HFONT UiFont() {
+  static const UniqueFont font = [] {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  }();
+  return font.get();
+}
+
+UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight) {
+  LOGFONTW font{};
+  font.lfHeight = -pixelHeight;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = DEFAULT_QUALITY;
+  face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
+}  // namespace huemira

@@ -1,0 +1,130 @@
+#include "framework/form.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/control.h"
+#include "framework/fonts.h"
+
+namespace huemira {
+
+HFONT Form::Font() const { return UiFont(); }
+
+void Form::CreateForm(const Args& args, bool isMainForm) {
+  isMainForm_ = isMainForm;
+  RECT frame{0, 0, args.clientWidth, args.clientHeight};
+  AdjustWindowRectEx(&frame, args.style, FALSE, args.exStyle);
+  WindowArgs window;
+  window.className = args.className;
+  window.text = args.caption;
+  window.style = args.style;
+  window.exStyle = args.exStyle;
+  window.bounds = RECT{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+  window.parent = Application::Instance().Handle();
+  window.background = args.background;
+  CreateHandle(window);
+
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                             Application::Instance().InstanceHandle(), nullptr);
+  // Hints hold line breaks; a width makes the tooltip honour them.
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void Form::AddHint(HWND control, const std::wstring& text) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form::Show() { ShowWindow(Handle(), SW_SHOW); }
+
+void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+int Form::ShowModal() {
+  HWND previouslyActive = GetActiveWindow();
+  std::vector<HWND> disabled;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) -> BOOL {
+        if (IsWindowVisible(window) && IsWindowEnabled(window))
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  for (HWND window : disabled) EnableWindow(window, FALSE);
+
+  modal_ = true;
+  modalResult_ = mrNone;
+  Show();
+  SetForegroundWindow(Handle());
+  MSG message;
+  bool quit = false;
+  while (modalResult_ == mrNone) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      quit = true;
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  modal_ = false;
+  for (HWND window : disabled) EnableWindow(window, TRUE);
+  Hide();
+  if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+  return modalResult_;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam != 0) {
+        if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+          control->HandleCommand(HIWORD(wParam));
+          return 0;
+        }
+      } else if (HIWORD(wParam) == 0 && HandleMenuCommand(LOWORD(wParam))) {
+        return 0;
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        control->HandleScroll(LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (HBRUSH brush = control->HandleColor(reinterpret_cast<HDC>(wParam)))
+          return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    case WM_SHOWWINDOW:
+      if (wParam && OnShow) OnShow();
+      break;
+    case WM_CLOSE:
+      if (OnClose) OnClose();
+      if (isMainForm_) {
+        DestroyWindow(Handle());
+      } else {
+        if (modal_ && modalResult_ == mrNone) modalResult_ = mrCancel;
+        Hide();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (isMainForm_) Application::Instance().Terminate();
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+}  // namespace huemira

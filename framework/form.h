@@ -1,0 +1,61 @@
+// A top-level window built from a list of controls: sized by its client
+// area, owned by the application window, with hints, modal showing, and the
+// notifications of its controls passed back to them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/window.h"
+
+namespace huemira {
+
+enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+class Form : public Window {
+ public:
+  struct Args {
+    const wchar_t* className;
+    std::wstring caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    DWORD style = WS_CAPTION | WS_SYSMENU;
+    DWORD exStyle = 0;
+    HBRUSH background = nullptr;
+  };
+
+  HFONT Font() const;
+  void AddHint(HWND control, const std::wstring& text);
+
+  void Show();
+  void Hide();
+  // Shows the form and runs a nested message loop until it closes, the
+  // other windows of the program disabled meanwhile.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  // What the close box does.
+  void Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+  // Raised each time the form becomes visible.
+  std::function<void()> OnShow;
+  // Raised when the form is closing (close box, Close()).
+  std::function<void()> OnClose;
+
+ protected:
+  // isMainForm: closing it destroys it, which ends the program; other forms hide.
+  void CreateForm(const Args& args, bool isMainForm);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Menu command (WM_COMMAND from a menu); returns true when handled.
+  virtual bool HandleMenuCommand(UINT id) { return false; }
+
+ private:
+  bool isMainForm_ = false;
+  bool modal_ = false;
+  int modalResult_ = mrNone;
+  HWND tooltip_ = nullptr;
+};
+
+}  // namespace huemira

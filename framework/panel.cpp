@@ -1,0 +1,78 @@
+#include "framework/panel.h"
+
+#include <windowsx.h>
+
+#include "framework/form.h"
+#include "framework/handles.h"
+
+namespace huemira {
+
+namespace {
+constexpr wchar_t kPanelClass[] = L"HuemiraPanel";
+}
+
+void Panel::Create(Form& parent, const Args& args) {
+  RegisterOwnClass(kPanelClass, CS_DBLCLKS);
+  color_ = args.color;
+  bevel_ = args.bevel;
+  caption_ = args.caption;
+  CreateControl(parent, {kPanelClass, L"", 0, 0, args.bounds, args.hint});
+}
+
+void Panel::SetColor(COLORREF color) {
+  if (color == color_) return;
+  color_ = color;
+  Invalidate();
+}
+
+void Panel::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  RECT area;
+  GetClientRect(Handle(), &area);
+  const UniqueBrush brush(CreateSolidBrush(color_));
+  FillRect(dc, &area, brush.get());
+  if (bevel_ == Bevel::LoweredInner) DrawEdge(dc, &area, BDR_SUNKENINNER, BF_RECT);
+  if (bevel_ == Bevel::RaisedInner) DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
+  if (!caption_.empty()) {
+    const SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, caption_.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  EndPaint(Handle(), &paint);
+}
+
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_LBUTTONUP:
+      if (OnClick) OnClick();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (OnDblClick) OnDblClick();
+      return 0;
+    case WM_CONTEXTMENU:
+      if (OnContextMenu) {
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (point.x == -1 && point.y == -1) {  // from the keyboard: below the panel's corner
+          point = POINT{0, 0};
+          ClientToScreen(Handle(), &point);
+        }
+        OnContextMenu(point);
+        return 0;
+      }
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+}  // namespace huemira
