@@ -1,7 +1,6 @@
 #include "imaging/dib/dib_graphic.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -11,8 +10,6 @@
 
 namespace huemira {
 namespace {
-
-constexpr double kInchesPerMetre = 39.370078740157480317;
 
 int ReadPixel1(const std::uint8_t* row, int x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
 int ReadPixel4(const std::uint8_t* row, int x) { return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4; }
@@ -53,13 +50,32 @@ class TAnimationPause {
 
 }  // namespace
 
-std::int32_t DpiToPelsPerMeter(double dpi) {
-  // nearbyint rounds ties to even in the default rounding mode.
-  return static_cast<std::int32_t>(std::nearbyint(dpi * kInchesPerMetre));
+// An inch is exactly 0.0254 m, so pixels per metre = dpi x 5000 / 127
+// (39.370078740157480317...). Integer arithmetic keeps the rounding exact.
+namespace {
+constexpr std::int64_t kMetreParts = 5000;
+constexpr std::int64_t kInchParts = 127;
+
+// numerator / denominator (denominator > 0) rounded to nearest, ties to even.
+std::int64_t DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominator) {
+  std::int64_t quotient = numerator / denominator;
+  std::int64_t remainder = numerator % denominator;
+  if (remainder < 0) {  // floor division, so that the rule is the same below zero
+    --quotient;
+    remainder += denominator;
+  }
+  const std::int64_t twice = 2 * remainder;
+  if (twice > denominator || (twice == denominator && (quotient & 1))) ++quotient;
+  return quotient;
+}
+}  // namespace
+
+std::int32_t DpiToPelsPerMeter(std::uint16_t dpi) {
+  return static_cast<std::int32_t>(DivideRoundHalfEven(std::int64_t{dpi} * kMetreParts, kInchParts));
 }
 
 std::int64_t PelsPerMeterToDpi(std::int32_t pelsPerMeter) {
-  return static_cast<std::int64_t>(std::nearbyint(pelsPerMeter / kInchesPerMetre));
+  return DivideRoundHalfEven(std::int64_t{pelsPerMeter} * kInchParts, kMetreParts);
 }
 
 TDibGraphic::TDibGraphic() = default;
@@ -138,8 +154,8 @@ void TDibGraphic::NewImage(std::int32_t width, std::int32_t height, TDibFormat f
   info.header.planes = 1;
   info.header.bitCount = static_cast<std::uint16_t>(bitCount);
   info.header.sizeImage = static_cast<std::uint32_t>(imageSize);
-  info.header.xPelsPerMeter = DpiToPelsPerMeter(xdpi > 0 ? xdpi : ScreenDpiX());
-  info.header.yPelsPerMeter = DpiToPelsPerMeter(ydpi > 0 ? ydpi : ScreenDpiY());
+  info.header.xPelsPerMeter = DpiToPelsPerMeter(static_cast<std::uint16_t>(xdpi > 0 ? xdpi : ScreenDpiX()));
+  info.header.yPelsPerMeter = DpiToPelsPerMeter(static_cast<std::uint16_t>(ydpi > 0 ? ydpi : ScreenDpiY()));
 
   TLogPalette ownPalette;
   if (hasPalette) {

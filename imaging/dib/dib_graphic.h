@@ -64,7 +64,7 @@ enum TTransparentPixel : int {
 };
 
 // dpi <-> pixels per metre, rounded to the nearest integer, ties to even.
-std::int32_t DpiToPelsPerMeter(double dpi);
+std::int32_t DpiToPelsPerMeter(std::uint16_t dpi);
 std::int64_t PelsPerMeterToDpi(std::int32_t pelsPerMeter);
 
 class TDibGraphic : public TGraphic {
