@@ -1,0 +1,69 @@
+#include "imaging/libreaders/png_read_session.h"
+
+#include <cstring>
+#include <exception>
+
+#include "imaging/dib/image_limits.h"
+#include "imaging/libreaders/png_warning.h"
+
+namespace huemira {
+
+namespace {
+
+// Bounds for what a file may make libpng hold besides the rows: a side that
+// no image we accept can have, many small ancillary chunks, or one huge (for
+// example compressed text) chunk.
+constexpr png_uint_32 kMaxSide = static_cast<png_uint_32>(kMaxImagePixels);
+constexpr png_uint_32 kMaxCachedChunks = 1000;
+constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+
+void CopyMessage(char (&target)[256], const char* text) {
+  std::strncpy(target, text ? text : "", sizeof target - 1);
+  target[sizeof target - 1] = '\0';
+}
+
+}  // namespace
+
+PngReadSession::PngReadSession(TStream& stream) : stream_(stream) {
+  png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
+  if (!png_) throw EPNGError("png_create_read_struct failed");
+  info_ = png_create_info_struct(png_);
+  if (!info_) {
+    png_destroy_read_struct(&png_, nullptr, nullptr);
+    throw EPNGError("png_create_info_struct failed");
+  }
+  png_set_read_fn(png_, this, ReadFromStream);
+  png_set_user_limits(png_, kMaxSide, kMaxSide);
+  png_set_chunk_cache_max(png_, kMaxCachedChunks);
+  png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+}
+
+PngReadSession::~PngReadSession() { png_destroy_read_struct(&png_, &info_, nullptr); }
+
+void PngReadSession::OnError(png_structp png, png_const_charp message) {
+  auto* session = static_cast<PngReadSession*>(png_get_error_ptr(png));
+  CopyMessage(session->message_, message);
+  png_longjmp(png, 1);
+}
+
+void PngReadSession::OnWarning(png_structp, png_const_charp message) {
+  if (!QuietPngWarnings) ShowPngWarning(message ? message : "");
+}
+
+// A short read is an error: libpng would otherwise go on with whatever
+// happened to be in its buffer.
+void PngReadSession::ReadFromStream(png_structp png, png_bytep data, std::size_t length) {
+  auto* session = static_cast<PngReadSession*>(png_get_io_ptr(png));
+  bool complete = false;
+  session->message_[0] = '\0';
+  try {
+    complete = session->stream_.Read(data, length) == length;
+  } catch (const std::exception& error) {
+    CopyMessage(session->message_, error.what());
+  }
+  // png_error jumps away: called outside the try block so that no exception
+  // is left half handled.
+  if (!complete) png_error(png, session->message_[0] ? session->message_ : "Read Error");
+}
+
+}  // namespace huemira

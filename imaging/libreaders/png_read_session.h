@@ -1,0 +1,50 @@
+// One libpng read: the read and info structures, the stream they read from,
+// and the bridge from libpng's error jump to EPNGError.
+//
+// libpng reports a fatal error by longjmp. A longjmp must never skip a C++
+// frame that owns an object with a destructor, so every libpng call runs
+// through Run(), whose setjmp sits directly around the call: the only frames
+// the jump can skip are libpng's own and our callbacks, which own nothing.
+#pragma once
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstddef>
+
+#include "framework/stream.h"
+#include "imaging/libreaders/png_graphic.h"
+
+namespace huemira {
+
+class PngReadSession {
+ public:
+  // Throws EPNGError "png_create_read_struct failed" / "png_create_info_struct failed".
+  explicit PngReadSession(TStream& stream);
+  ~PngReadSession();
+  PngReadSession(const PngReadSession&) = delete;
+  PngReadSession& operator=(const PngReadSession&) = delete;
+
+  png_structp png() const { return png_; }
+  png_infop info() const { return info_; }
+
+  // Calls step(); a libpng error raised inside it becomes EPNGError with the
+  // library's text. step must not own objects with destructors.
+  template <class Step>
+  void Run(Step&& step) {
+    if (setjmp(png_jmpbuf(png_))) throw EPNGError(message_);
+    step();
+  }
+
+ private:
+  static void OnError(png_structp png, png_const_charp message);
+  static void OnWarning(png_structp png, png_const_charp message);
+  static void ReadFromStream(png_structp png, png_bytep data, std::size_t length);
+
+  TStream& stream_;
+  png_structp png_ = nullptr;
+  png_infop info_ = nullptr;
+  char message_[256] = {};
+};
+
+}  // namespace huemira

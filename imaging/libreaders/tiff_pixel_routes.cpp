@@ -1,0 +1,143 @@
+#include "imaging/libreaders/tiff_pixel_routes.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "imaging/libreaders/tiff_error.h"
+
+namespace huemira {
+
+namespace {
+
+// Rows of RGBA pixels converted per band: whole strips or tiles, at least
+// this many bytes' worth, so that no strip is decoded twice.
+constexpr std::uint64_t kRgbaBandBytes = 4 * 1024 * 1024;
+
+void ReadScanline(const TiffFile& file, void* buffer, int y) {
+  if (TIFFReadScanline(file.get(), buffer, static_cast<std::uint32_t>(y), 0) < 0) {
+    throw TiffError(file.LastError("TIFFReadScanline"));
+  }
+}
+
+// Guards every route that writes a decoded row somewhere of a fixed size.
+void RequireScanlineSize(const TiffFile& file, bool fits) {
+  if (!fits) throw TiffError(file.LastError("Scan line size does not match the image"));
+}
+
+void CopyRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
+  RequireScanlineSize(file, fields.scanlineSize <= static_cast<std::uint64_t>(image.Stride()));
+  for (int y = 0; y < image.Height(); ++y) {
+    ReadScanline(file, image.GetScanLine(y), y);
+    rowsDone(y + 1);
+  }
+}
+
+void RgbRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
+  const int width = image.Width();
+  RequireScanlineSize(file, fields.scanlineSize >= std::uint64_t{3} * width);
+  std::vector<std::uint8_t> buffer(fields.scanlineSize);
+  for (int y = 0; y < image.Height(); ++y) {
+    ReadScanline(file, buffer.data(), y);
+    std::uint8_t* row = image.GetScanLine(y);
+    for (int x = 0; x < width; ++x) {
+      row[3 * x] = buffer[3 * x + 2];
+      row[3 * x + 1] = buffer[3 * x + 1];
+      row[3 * x + 2] = buffer[3 * x];
+    }
+    rowsDone(y + 1);
+  }
+}
+
+// 16-bit samples arrive in the machine's byte order; their high byte is kept.
+void FirstSampleRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image,
+                     const TiffRowsDone& rowsDone) {
+  const int width = image.Width();
+  const std::uint64_t pixelBytes = std::uint64_t{fields.samplesPerPixel} * (fields.bitsPerSample / 8);
+  RequireScanlineSize(file, fields.scanlineSize >= pixelBytes * width);
+  std::vector<std::uint8_t> buffer(fields.scanlineSize);
+  for (int y = 0; y < image.Height(); ++y) {
+    ReadScanline(file, buffer.data(), y);
+    std::uint8_t* row = image.GetScanLine(y);
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* pixel = buffer.data() + x * pixelBytes;
+      if (fields.bitsPerSample == 16) {
+        std::uint16_t sample;
+        std::copy_n(pixel, sizeof sample, reinterpret_cast<std::uint8_t*>(&sample));
+        row[x] = static_cast<std::uint8_t>(sample >> 8);
+      } else {
+        row[x] = pixel[0];
+      }
+    }
+    rowsDone(y + 1);
+  }
+}
+
+struct RgbaImageEnd {
+  void operator()(TIFFRGBAImage* rgba) const { TIFFRGBAImageEnd(rgba); }
+};
+
+int RgbaBandRows(const TiffFile& file, const TiffFields& fields) {
+  std::uint32_t unitRows = 0;
+  if (fields.tiled) {
+    TIFFGetField(file.get(), TIFFTAG_TILELENGTH, &unitRows);
+  } else {
+    TIFFGetFieldDefaulted(file.get(), TIFFTAG_ROWSPERSTRIP, &unitRows);
+  }
+  const std::uint64_t unit = std::clamp<std::uint64_t>(unitRows, 1, fields.height);
+  const std::uint64_t rowBytes = std::uint64_t{4} * fields.width;
+  const std::uint64_t units = std::max<std::uint64_t>(1, kRgbaBandBytes / (rowBytes * unit));
+  return static_cast<int>(std::min<std::uint64_t>(unit * units, fields.height));
+}
+
+void RgbaRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
+  char message[1024] = {};
+  TIFFRGBAImage rgba{};
+  if (!TIFFRGBAImageOK(file.get(), message) || !TIFFRGBAImageBegin(&rgba, file.get(), 0, message)) {
+    throw TiffError(message);
+  }
+  const std::unique_ptr<TIFFRGBAImage, RgbaImageEnd> end(&rgba);
+  rgba.req_orientation = ORIENTATION_TOPLEFT;
+
+  const int width = image.Width(), height = image.Height();
+  const int bandRows = RgbaBandRows(file, fields);
+  std::vector<std::uint32_t> band(static_cast<std::size_t>(width) * bandRows);
+  const bool trueColor = image.DibFormat() == TDibFormat::ifColorRgb24;
+  for (int top = 0; top < height; top += bandRows) {
+    const int rows = std::min(bandRows, height - top);
+    rgba.row_offset = top;
+    rgba.col_offset = 0;
+    if (!TIFFRGBAImageGet(&rgba, band.data(), static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(rows))) {
+      throw TiffError(file.LastError("TIFFRGBAImageGet"));
+    }
+    for (int r = 0; r < rows; ++r) {
+      const std::uint32_t* source = band.data() + static_cast<std::size_t>(r) * width;
+      std::uint8_t* row = image.GetScanLine(top + r);
+      for (int x = 0; x < width; ++x) {
+        const std::uint32_t pixel = source[x];
+        if (trueColor) {
+          row[3 * x] = static_cast<std::uint8_t>(TIFFGetB(pixel));
+          row[3 * x + 1] = static_cast<std::uint8_t>(TIFFGetG(pixel));
+          row[3 * x + 2] = static_cast<std::uint8_t>(TIFFGetR(pixel));
+        } else {
+          image.SetRgbPixel(x, top + r, MakeRgb(TIFFGetR(pixel), TIFFGetG(pixel), TIFFGetB(pixel)));
+        }
+      }
+    }
+    rowsDone(top + rows);
+  }
+}
+
+}  // namespace
+
+void ReadTiffPixels(const TiffFile& file, const TiffFields& fields, TiffPixelRoute route, TDibGraphic& image,
+                    const TiffRowsDone& rowsDone) {
+  switch (route) {
+    case TiffPixelRoute::CopyRows: CopyRows(file, fields, image, rowsDone); break;
+    case TiffPixelRoute::RgbRows: RgbRows(file, fields, image, rowsDone); break;
+    case TiffPixelRoute::FirstSampleRows: FirstSampleRows(file, fields, image, rowsDone); break;
+    case TiffPixelRoute::Rgba: RgbaRows(file, fields, image, rowsDone); break;
+  }
+}
+
+}  // namespace huemira
