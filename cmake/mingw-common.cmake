@@ -18,3 +18,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Everything is linked statically: FindZLIB would otherwise take libz.dll.a,
+# and FindTIFF is wrapped so that TIFF::TIFF carries libtiff's own libraries.
+set(ZLIB_USE_STATIC_LIBS ON)
+# (list(FIND) rather than IN_LIST: the libraries' old CMake policies lack it)
+list(FIND CMAKE_MODULE_PATH "${CMAKE_CURRENT_LIST_DIR}/mingw" huemira_module_index)
+if(huemira_module_index EQUAL -1)
+  list(APPEND CMAKE_MODULE_PATH "${CMAKE_CURRENT_LIST_DIR}/mingw")
+endif()

@@ -1,2 +1,157 @@
-#!/bin/sh
-echo deps-todo
+#!/usr/bin/env bash
+# Cross-builds libjpeg-turbo, libpng and libtiff as static libraries for both
+# MinGW-w64 targets from Debian's source packages, into a cache outside the
+# checkout: ${HUEMIRA_DEPS:-~/.cache/huemira-deps}/<triple>/{include,lib}.
+# zlib comes from Debian's libz-mingw-w64-dev.
+#
+# Each library+version+target gets a stamp file once it is installed, so a
+# warm cache costs a few apt-cache look-ups and no network; a new Debian
+# version of a library (after apt-get update) is downloaded and built once.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+DEPS=${HUEMIRA_DEPS:-$HOME/.cache/huemira-deps}
+JOBS=${JOBS:-2}
+TRIPLES=(i686-w64-mingw32 x86_64-w64-mingw32)
+# Bump when the build options below change, so that every cache rebuilds.
+RECIPE=1
+
+# Source package and the upstream series whose build options are known to work.
+JPEG_SRC=libjpeg-turbo JPEG_SERIES="1:2.1.5-"
+PNG_SRC=libpng1.6      PNG_SERIES="1.6.39-"
+TIFF_SRC=tiff          TIFF_SERIES="4.5.0-"
+
+say() { echo "deps: $*" >&2; }
+die() { say "error: $*"; exit 1; }
+
+mkdir -p "$DEPS/src"
+exec 9>"$DEPS/.lock"
+flock 9 # two builds sharing the cache must not install over each other
+
+# Versions of a source package that apt knows, newest first.
+candidate_versions() {
+  local src=$1 series=$2
+  # Within one upstream series only the Debian revision differs, which
+  # version sort orders correctly (2 < 2+deb12u1 < 2+deb12u2).
+  apt-cache showsrc --only-source "$src" 2>/dev/null | sed -n 's/^Version: //p' |
+    awk -v s="$series" 'index($0, s) == 1' | sort -u -V -r
+}
+
+dsc_name() { # source package, version -> file name of its .dsc (no epoch)
+  echo "$1_${2#*:}.dsc"
+}
+
+# Picks the newest version that is already downloaded or that downloads now.
+# The archive may list a security version it no longer serves (404); such a
+# version is remembered so later runs do not ask again.
+fetch_source() {
+  local src=$1 series=$2 v dsc log
+  local versions
+  versions=$(candidate_versions "$src" "$series")
+  [ -n "$versions" ] || die "apt knows no source of $src $series* (are deb-src entries present and apt-get update run?)"
+  for v in $versions; do
+    dsc=$(dsc_name "$src" "$v")
+    [ -f "$DEPS/src/$dsc.unavailable" ] && continue
+    if [ -f "$DEPS/src/$dsc" ]; then echo "$v"; return 0; fi
+    say "downloading source $src=$v"
+    log=$(cd "$DEPS/src" && apt-get source --download-only "$src=$v" 2>&1) && [ -f "$DEPS/src/$dsc" ] && {
+      echo "$v"; return 0
+    }
+    if grep -q '404' <<<"$log"; then
+      say "$src=$v is listed but not served; trying an older version"
+      touch "$DEPS/src/$dsc.unavailable"
+    else
+      say "download of $src=$v failed:"; echo "$log" | tail -3 >&2
+    fi
+  done
+  die "no version of $src could be downloaded"
+}
+
+# Unpacks a source package (with Debian's patches) into a fresh directory.
+unpack() {
+  local src=$1 v=$2 dest=$3
+  mkdir -p "$(dirname "$dest")"
+  # dpkg-source also links the upstream tarball beside DEST.
+  dpkg-source --no-check -x "$DEPS/src/$(dsc_name "$src" "$v")" "$dest" >/dev/null
+}
+
+# cmake_build TRIPLE WORK_DIR [cmake options...]: configure, build and
+# install WORK_DIR/src into the target's prefix. The output goes to a log
+# beside the cache that is shown only when something fails.
+cmake_build() {
+  local triple=$1 work=$2; shift 2
+  local srcdir="$work/src" builddir="$work/build" prefix="$DEPS/$triple"
+  local log="$DEPS/logs/$triple-$(basename "$work").log"
+  mkdir -p "$DEPS/logs"
+  # Absolute install directories: libjpeg-turbo resolves relative ones
+  # against the current directory instead of the prefix.
+  {
+    cmake -S "$srcdir" -B "$builddir" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" \
+      -DHUEMIRA_DEPS_DIR="$DEPS" \
+      -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX="$prefix" \
+      -DCMAKE_INSTALL_LIBDIR="$prefix/lib" \
+      -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include" \
+      -DBUILD_SHARED_LIBS=OFF \
+      "$@" &&
+    cmake --build "$builddir" -j "$JOBS" &&
+    cmake --install "$builddir"
+  } >"$log" 2>&1 || { tail -40 "$log" >&2; die "build failed, full log: $log"; }
+}
+
+build_jpeg() {
+  cmake_build "$1" "$2" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
+    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON
+}
+
+build_png() {
+  cmake_build "$1" "$2" \
+    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF \
+    -Dld-version-script=OFF
+}
+
+build_tiff() {
+  cmake_build "$1" "$2" \
+    -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF \
+    -Dcxx=OFF -Dsphinx=OFF -Dtiff-opengl=OFF -Dld-version-script=OFF \
+    -Djpeg=ON -Dold-jpeg=ON -Dzlib=ON -Dpixarlog=ON -Djpeg12=OFF \
+    -Dlibdeflate=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF
+}
+
+# ensure NAME SRC VERSION: build NAME for every target that lacks its stamp.
+# The work directory goes away after a good build; after a failed one it
+# stays, with its log, for a look.
+ensure() {
+  local name=$1 src=$2 v=$3 triple stamp work
+  for triple in "${TRIPLES[@]}"; do
+    stamp="$DEPS/$triple/stamps/${src}_${v#*:}.r$RECIPE"
+    [ -f "$stamp" ] && continue
+    say "building $src $v for $triple"
+    work="$DEPS/build/$triple/$src"
+    rm -rf "$work"
+    unpack "$src" "$v" "$work/src"
+    "build_$name" "$triple" "$work"
+    rm -rf "$work"
+    mkdir -p "$(dirname "$stamp")"
+    date -u +%FT%TZ >"$stamp"
+  done
+}
+
+for triple in "${TRIPLES[@]}"; do
+  [ -f "/usr/$triple/lib/libz.a" ] || die "/usr/$triple/lib/libz.a missing (install libz-mingw-w64-dev)"
+  command -v "$triple-gcc-posix" >/dev/null || die "$triple-gcc-posix missing (install the MinGW-w64 posix compilers)"
+done
+command -v nasm >/dev/null || die "nasm missing (libjpeg-turbo's SIMD code needs it)"
+
+jpeg_v=$(fetch_source "$JPEG_SRC" "$JPEG_SERIES")
+png_v=$(fetch_source "$PNG_SRC" "$PNG_SERIES")
+tiff_v=$(fetch_source "$TIFF_SRC" "$TIFF_SERIES")
+
+# libtiff finds libjpeg in the cache, so libjpeg comes first.
+ensure jpeg "$JPEG_SRC" "$jpeg_v"
+ensure png "$PNG_SRC" "$png_v"
+ensure tiff "$TIFF_SRC" "$tiff_v"
+say "ready in $DEPS: $JPEG_SRC $jpeg_v, $PNG_SRC $png_v, $TIFF_SRC $tiff_v"
