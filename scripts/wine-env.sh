@@ -1,0 +1,130 @@
+# Sourced by the scripts that run Windows programs: one Wine prefix shared by
+# every program of a run, and an X display for their windows.
+#
+#   wine_env_start          make the display and the prefix ready (idempotent)
+#   wine_run EXE [ARGS...]  run a program under the 64-bit loader, in the foreground
+#   wine_env_stop           end what wine_env_start started (also runs on exit)
+#
+# WINEPREFIX may be set by the caller; the default lives in build/. DISPLAY is
+# used when it answers; otherwise a private Xvfb is started and stopped again.
+# Works without a terminal, as root and in CI.
+
+HUEMIRA_ROOT=${HUEMIRA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$HUEMIRA_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win64
+# No Mono or Gecko installer dialogs while a prefix is created, and a
+# crashing program ends at once instead of waiting in the debugger.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winedbg.exe=d}
+# This kernel runs no 32-bit code, so only the 64-bit loader is of use.
+WINE_LOADER=/usr/lib/wine/wine64
+WINE_SERVER=/usr/lib/wine/wineserver64
+HUEMIRA_SCREEN_SIZE=${HUEMIRA_SCREEN_SIZE:-1024x768}
+
+_wine_env_xvfb_pid=""
+
+wine_env_log() { echo "wine-env: $*" >&2; }
+
+_display_works() {
+  [ -n "${1:-}" ] && timeout 5 xdpyinfo -display "$1" >/dev/null 2>&1
+}
+
+# Starts a private Xvfb on the first free display from :99 on.
+_start_xvfb() {
+  local n=99 log
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+    n=$((n + 1))
+    [ $n -lt 199 ] || { wine_env_log "no free X display number"; return 1; }
+  done
+  log="${TMPDIR:-/tmp}/huemira-xvfb-$n.log"
+  # setsid: the server must not share the job's signals or terminal.
+  setsid Xvfb ":$n" -screen 0 "${HUEMIRA_SCREEN_SIZE}x24" -nolisten tcp >"$log" 2>&1 &
+  _wine_env_xvfb_pid=$!
+  local i
+  for i in $(seq 1 100); do
+    if _display_works ":$n"; then
+      export DISPLAY=":$n"
+      wine_env_log "no X display answered; started Xvfb on $DISPLAY (${HUEMIRA_SCREEN_SIZE}), it stops when this run ends"
+      return 0
+    fi
+    kill -0 "$_wine_env_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  wine_env_log "Xvfb :$n did not start; its log:"
+  cat "$log" >&2
+  _wine_env_xvfb_pid=""
+  return 1
+}
+
+wine_env_started_xvfb() { [ -n "$_wine_env_xvfb_pid" ]; }
+
+# Creates the prefix once; a marker file tells a complete prefix from one
+# whose creation was interrupted.
+_ensure_prefix() {
+  local marker="$WINEPREFIX/.huemira-ready"
+  [ -f "$marker" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 8
+    [ -f "$marker" ] && exit 0
+    wine_env_log "creating Wine prefix $WINEPREFIX (about 10 s, once)"
+    rm -rf "$WINEPREFIX"
+    "${WINE_CMD[@]}" wineboot --init >/dev/null 2>&1 || true
+    "$WINE_SERVER" -w
+    [ -f "$WINEPREFIX/system.reg" ] || { wine_env_log "wineboot did not create $WINEPREFIX"; exit 1; }
+    touch "$marker"
+  ) 8>"$WINEPREFIX.lock"
+}
+
+# How every Windows program is started: with a Chinese Windows locale, so
+# that the interface's texts use the Chinese code page. The host need not
+# have that locale, and no LC_* variable may override it.
+WINE_CMD=(env -u LC_ALL -u LC_CTYPE -u LC_MESSAGES LANG=zh_CN.UTF-8 "$WINE_LOADER")
+
+wine_env_start() {
+  local problem=""
+  for tool in Xvfb xdpyinfo setsid flock; do
+    command -v "$tool" >/dev/null || problem+=" $tool"
+  done
+  [ -x "$WINE_LOADER" ] || problem+=" $WINE_LOADER"
+  [ -z "$problem" ] || { wine_env_log "missing:$problem (run scripts/setup.sh)"; return 1; }
+  if ! _display_works "${DISPLAY:-}"; then
+    _start_xvfb || return 1
+  fi
+  _ensure_prefix
+}
+
+# wine_run EXE [ARGS...]: runs a Windows program and returns its exit code.
+wine_run() {
+  "${WINE_CMD[@]}" "$@"
+}
+
+# wine_start EXE [ARGS...]: starts a Windows program in the background; its
+# process id is left in WINE_PID.
+wine_start() {
+  "${WINE_CMD[@]}" "$@" &
+  WINE_PID=$!
+}
+
+# Ends every Wine process of this prefix (only this prefix's server).
+wine_kill_all() {
+  "$WINE_SERVER" -k 2>/dev/null || true
+  timeout 10 "$WINE_SERVER" -w 2>/dev/null || true
+}
+
+wine_env_stop() {
+  # Wine's server lingers briefly after its last program; wait for it so that
+  # no process outlives the run.
+  if ! timeout 15 "$WINE_SERVER" -w 2>/dev/null; then
+    wine_kill_all
+  fi
+  if [ -n "$_wine_env_xvfb_pid" ]; then
+    kill "$_wine_env_xvfb_pid" 2>/dev/null || true
+    wait "$_wine_env_xvfb_pid" 2>/dev/null || true
+    _wine_env_xvfb_pid=""
+  fi
+}
+
+trap wine_env_stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
