@@ -1,0 +1,34 @@
+// The inside of the bitmap-codec module: the operations every file type
+// supplies, and the helpers the codecs share. Arguments arrive checked.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "imaging/pcx_tga/bmc.h"
+
+namespace huemira {
+
+struct BmcCodec {
+  BmcFileTypeDescription description;
+  int (*read_header)(TStream& stream, std::string_view options, BmcHeader& header);
+  int (*read_colour_map)(TStream& stream, const BmcHeader& header, BmcColourMap& colour_map);
+  int (*read_data)(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& buffer, BmcProgress progress,
+                   void* progress_data);
+  int (*write)(TStream& stream, const BmcHeader& header, const BmcColourMap& colour_map,
+               const BmcPixelBuffer& buffer, std::string_view options, BmcProgress progress, void* progress_data);
+  const char* (*error_text)(int code);
+};
+
+extern const BmcCodec kBitmapCodec;
+extern const BmcCodec kPcxCodec;
+extern const BmcCodec kTargaCodec;
+
+// True when options (words separated by blanks, tabs or commas) holds word, case-blind.
+bool BmcHasOption(std::string_view options, std::string_view word);
+// Text for the codes every file type shares.
+const char* BmcCommonErrorText(int code);
+// Reports row progress as row over last_row, the way all codecs do.
+void BmcReportRow(BmcProgress progress, void* progress_data, std::int64_t row, std::int64_t last_row);
+
+}  // namespace huemira
