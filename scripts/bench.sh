@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# scripts/bench.sh BUILDDIR
+#
+# Decodes the same large pictures with our readers (huemira-convert from
+# BUILDDIR) and with other decoders, and prints per format the median time,
+# the peak memory and the ratio to ImageMagick's `convert FILE out.bmp`.
+# Informational: there is no pass or fail.
+#
+# The pictures (BENCH_WIDTH x BENCH_HEIGHT, default 6000 x 4000 = 24 MP) are
+# made once with ImageMagick and kept in build/bench-data.
+# Environment: BENCH_RUNS (default 3), BENCH_WIDTH, BENCH_HEIGHT, BENCH_FORMATS.
+set -euo pipefail
+
+build=$(cd "${1:?usage: scripts/bench.sh BUILDDIR}" && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${BENCH_RUNS:-3}
+width=${BENCH_WIDTH:-6000}
+height=${BENCH_HEIGHT:-4000}
+formats=${BENCH_FORMATS:-"jpeg png tiff gif pcx pcx8 dcx tga"}
+data="$root/build/bench-data/${width}x${height}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+ours="$build/tools/huemira-convert"
+[ -x "$ours" ] || { echo "bench: $ours is missing; build it first (make native)"; exit 2; }
+command -v convert >/dev/null || { echo "bench: ImageMagick's convert is missing (make setup)"; exit 2; }
+[ -x /usr/bin/time ] || { echo "bench: /usr/bin/time is missing (make setup)"; exit 2; }
+
+# --- test pictures --------------------------------------------------------
+mkdir -p "$data"
+make_picture() {  # name, ImageMagick output arguments...
+  local name=$1 file="$data/$1"
+  shift
+  [ -s "$file" ] && return 0
+  echo "bench: making $file" >&2
+  # Written under another name first, so that an interrupted run leaves no half picture.
+  convert "$data/base.miff" "$@" "$data/partial-$name" && mv "$data/partial-$name" "$file"
+}
+if [ ! -s "$data/base.miff" ]; then
+  echo "bench: making a ${width}x${height} photo-like base picture (once; takes a while)" >&2
+  # A fractal landscape with fine noise: compresses like a photo, not like a flat test chart.
+  convert -seed 4 -size "${width}x${height}" plasma:fractal -blur 0x1 -attenuate 0.3 +noise Gaussian \
+    -depth 8 -type TrueColor "$data/partial-base.miff"
+  mv "$data/partial-base.miff" "$data/base.miff"
+fi
+if [ ! -s "$data/palette.miff" ]; then
+  echo "bench: reducing the base picture to 256 colours (once)" >&2
+  convert "$data/base.miff" -colors 256 -type Palette "$data/partial-palette.miff"
+  mv "$data/partial-palette.miff" "$data/palette.miff"
+fi
+file_of() {
+  case $1 in
+    jpeg) make_picture bench.jpg -quality 90 ; echo "$data/bench.jpg" ;;
+    png) make_picture bench.png -define png:color-type=2 ; echo "$data/bench.png" ;;
+    tiff) make_picture bench.tif -compress Zip ;  # our reader refuses LZW by design echo "$data/bench.tif" ;;
+    gif)
+      [ -s "$data/bench.gif" ] || convert "$data/palette.miff" "$data/bench.gif"
+      echo "$data/bench.gif" ;;
+    pcx) make_picture bench.pcx -type TrueColor ; echo "$data/bench.pcx" ;;
+    pcx8)
+      [ -s "$data/bench8.pcx" ] || convert "$data/palette.miff" "$data/bench8.pcx"
+      echo "$data/bench8.pcx" ;;
+    dcx) make_picture bench.dcx -type TrueColor ; echo "$data/bench.dcx" ;;
+    tga) make_picture bench.tga -type TrueColor ; echo "$data/bench.tga" ;;
+    *) echo "bench: unknown format $1" >&2; return 1 ;;
+  esac
+}
+
+# --- other decoders -------------------------------------------------------
+mkdir -p "$build/bench"
+giflib="$build/bench/giflib-decode"
+if [ ! -x "$giflib" ] && [ -f /usr/include/gif_lib.h ]; then
+  cc -O2 -o "$giflib" "$root/bench/giflib_decode.c" -lgif || true
+fi
+stb="$build/bench/stb-decode"
+if [ ! -x "$stb" ] && [ -f /usr/include/stb/stb_image.h ]; then
+  cc -O2 -o "$stb" "$root/bench/stb_decode.c" -lm || true
+fi
+have_pillow=0
+python3 -c 'import PIL' 2>/dev/null && have_pillow=1
+
+# --- measuring ------------------------------------------------------------
+# Runs a command BENCH_RUNS times; prints "median-seconds peak-MiB", or
+# "failed" when any run fails.
+measure() {
+  local times=() peak=0 line
+  for ((i = 0; i < runs; i++)); do
+    if ! /usr/bin/time -f '%e %M' -o "$work/time" "$@" >"$work/stdout" 2>"$work/stderr"; then
+      echo "failed: $(head -c 200 "$work/stderr" | tr '\n' ' ')"
+      return 0
+    fi
+    line=$(tail -1 "$work/time")
+    times+=("${line% *}")
+    if ((${line#* } > peak)); then peak=${line#* }; fi
+  done
+  local median
+  median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}')
+  echo "$median $((peak / 1024))"
+}
+
+bitmap_mib=$(awk -v w="$width" -v h="$height" 'BEGIN {printf "%.0f", int((w * 3 + 3) / 4) * 4 * h / 1048576}')
+echo
+echo "Decoding ${width}x${height} pictures, median of $runs runs; the 24-bit bitmap is ${bitmap_mib} MiB."
+echo "Ratios: time and peak memory relative to ImageMagick in this run."
+for format in $formats; do
+  file=$(file_of "$format")
+  declare -A result=()
+  order=(huemira-convert imagemagick)
+  result[huemira-convert]=$(measure "$ours" "$file" "$work/ours.bmp")
+  result[imagemagick]=$(measure convert "$file" "$work/magick.bmp")
+  if [ "$format" = jpeg ] && command -v djpeg >/dev/null; then
+    order+=(djpeg)
+    result[djpeg]=$(measure sh -c 'djpeg -bmp "$1" >"$2"' djpeg "$file" "$work/djpeg.bmp")
+  fi
+  if [ "$format" = gif ] && [ -x "$giflib" ]; then
+    order+=(giflib)
+    result[giflib]=$(measure "$giflib" "$file")
+  fi
+  if [ $have_pillow -eq 1 ]; then
+    order+=(pillow)
+    result[pillow]=$(measure python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).convert("RGB").save(sys.argv[2], "BMP")' "$file" "$work/pillow.bmp")
+  fi
+  if [ -x "$stb" ] && [[ $format =~ ^(jpeg|png|gif|tga)$ ]]; then
+    order+=(stb_image)
+    result[stb_image]=$(measure "$stb" "$file")
+  fi
+
+  read -r magick_time magick_mib _ <<<"${result[imagemagick]}"
+  echo
+  printf '%s (%s, %s)\n' "$format" "$(basename "$file")" "$(du -h "$file" | cut -f1)"
+  printf '  %-16s %9s %9s %9s %9s\n' decoder "median s" "peak MiB" "time/IM" "mem/IM"
+  for decoder in "${order[@]}"; do
+    read -r seconds mib _ <<<"${result[$decoder]}"
+    if [ "$seconds" = "failed:" ]; then
+      printf '  %-16s %s\n' "$decoder" "${result[$decoder]}"
+      continue
+    fi
+    ratio=$(awk -v a="$seconds" -v b="$magick_time" 'BEGIN {print (b > 0 && b ~ /^[0-9.]+$/) ? sprintf("%.2f", a / b) : "-"}')
+    mem_ratio=$(awk -v a="$mib" -v b="$magick_mib" 'BEGIN {print (b > 0 && b ~ /^[0-9.]+$/) ? sprintf("%.2f", a / b) : "-"}')
+    printf '  %-16s %9s %9s %9s %9s\n' "$decoder" "$seconds" "$mib" "$ratio" "$mem_ratio"
+  done
+  unset result
+done
