@@ -52,7 +52,8 @@ file_of() {
   case $1 in
     jpeg) make_picture bench.jpg -quality 90 ; echo "$data/bench.jpg" ;;
     png) make_picture bench.png -define png:color-type=2 ; echo "$data/bench.png" ;;
-    tiff) make_picture bench.tif -compress Zip ;  # our reader refuses LZW by design echo "$data/bench.tif" ;;
+    # Deflate: our TIFF reader refuses LZW by design.
+    tiff) make_picture bench.tif -compress Zip ; echo "$data/bench.tif" ;;
     gif)
       [ -s "$data/bench.gif" ] || convert "$data/palette.miff" "$data/bench.gif"
       echo "$data/bench.gif" ;;
