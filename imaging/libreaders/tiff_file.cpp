@@ -22,8 +22,14 @@ struct OpenOptionsDeleter {
 
 }  // namespace
 
-TiffFile::TiffFile(TStream& stream, const char* mode) : stream_(stream), base_(stream.Position()) {
+TiffFile::TiffFile(TStream& stream, const char* mode, Access access)
+    : stream_(stream), base_(stream.Position()), isMapped_(access == Access::Mapped) {
   MakePrivateTiffTagsKnown();
+  if (isMapped_) {
+    mapped_.resize(static_cast<std::size_t>(stream.Remaining()));
+    stream.ReadBuffer(mapped_.data(), mapped_.size());
+    stream.SetPosition(base_);
+  }
   std::unique_ptr<TIFFOpenOptions, OpenOptionsDeleter> options(TIFFOpenOptionsAlloc());
   if (!options) throw TiffError("TIFFOpen");
   TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), kMaxLibraryAllocation);
@@ -84,8 +90,13 @@ toff_t TiffFile::SizeProc(thandle_t handle) {
   }
 }
 
-// No memory mapping: every byte comes through ReadProc.
-int TiffFile::MapProc(thandle_t, void**, toff_t*) { return 0; }
+int TiffFile::MapProc(thandle_t handle, void** base, toff_t* size) {
+  auto* file = static_cast<TiffFile*>(handle);
+  if (!file->isMapped_) return 0;
+  *base = file->mapped_.data();
+  *size = static_cast<toff_t>(file->mapped_.size());
+  return 1;
+}
 void TiffFile::UnmapProc(thandle_t, void*, toff_t) {}
 
 int TiffFile::OnError(TIFF*, void* user, const char* module, const char* format, va_list args) {

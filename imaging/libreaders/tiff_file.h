@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/stream.h"
 
@@ -17,8 +18,13 @@ namespace huemira {
 
 class TiffFile {
  public:
+  // Mapped copies the rest of the stream into memory and lets libtiff map
+  // it. That costs the file's size, and is only needed where libtiff 4.5
+  // cannot read without a mapping: RGBA conversion of uncompressed tiles.
+  enum class Access { Streamed, Mapped };
+
   // mode is libtiff's ("r" to read). Throws ETiffError "ETiffError TIFFOpen".
-  TiffFile(TStream& stream, const char* mode);
+  TiffFile(TStream& stream, const char* mode, Access access = Access::Streamed);
   ~TiffFile();
   TiffFile(const TiffFile&) = delete;
   TiffFile& operator=(const TiffFile&) = delete;
@@ -41,6 +47,8 @@ class TiffFile {
   TStream& stream_;
   std::int64_t base_;
   std::string lastError_;
+  std::vector<std::uint8_t> mapped_;
+  bool isMapped_ = false;
   TIFF* tif_ = nullptr;
 };
 

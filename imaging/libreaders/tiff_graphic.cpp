@@ -19,6 +19,14 @@ std::string TextTag(TIFF* tif, ttag_t tag) {
   return TIFFGetField(tif, tag, &text) && text ? text : "";
 }
 
+std::unique_ptr<TiffFile> OpenPage(TStream& stream, int index, TiffFile::Access access) {
+  auto file = std::make_unique<TiffFile>(stream, "r", access);
+  if (index < 1 || !TIFFSetDirectory(file->get(), static_cast<tdir_t>(index - 1))) {
+    throw TiffError(file->LastError("TIFFSetDirectory"));
+  }
+  return file;
+}
+
 }  // namespace
 
 TTiffGraphic::TTiffGraphic() {
@@ -60,13 +68,17 @@ void TTiffGraphic::SetCompression(TTiffCompression compression) {
 
 void TTiffGraphic::ReadImage(TStream& stream, int index) {
   int percent = PercentStep(*this, 0, 0, 255, 100, OnPercentDone);
-  TiffFile file(stream, "r");
-  TIFF* tif = file.get();
-  if (index < 1 || !TIFFSetDirectory(tif, static_cast<tdir_t>(index - 1))) {
-    throw TiffError(file.LastError("TIFFSetDirectory"));
+  const std::int64_t start = stream.Position();
+  auto opened = OpenPage(stream, index, TiffFile::Access::Streamed);
+  const TiffFields fields = ReadTiffFields(*opened);
+  const TiffLayout layout = ChooseTiffLayout(*opened, fields);
+  if (layout.route == TiffPixelRoute::Rgba && fields.tiled && fields.compressionTag == COMPRESSION_NONE) {
+    opened.reset();
+    stream.SetPosition(start);
+    opened = OpenPage(stream, index, TiffFile::Access::Mapped);
   }
-  const TiffFields fields = ReadTiffFields(file);
-  const TiffLayout layout = ChooseTiffLayout(file, fields);
+  const TiffFile& file = *opened;
+  TIFF* tif = file.get();
   // Checked before the image is made, so that a refused page costs no pixels.
   RequireCompressionAllowed(fields.compression, layout.format);
 

@@ -1,0 +1,283 @@
+#include <zlib.h>
+
+#include <cmath>
+#include <functional>
+
+#include "imaging/libreaders/png_graphic.h"
+#include "reader_test_support.h"
+#include "test_image_writers.h"
+
+namespace huemira::test {
+namespace {
+
+// Rows of samples value(x, y, channel) packed at bitDepth (16-bit big-endian).
+std::vector<Bytes> PackRows(int width, int height, int bitDepth, int channels,
+                            const std::function<int(int, int, int)>& value) {
+  std::vector<Bytes> rows;
+  for (int y = 0; y < height; ++y) {
+    Bytes row((static_cast<std::size_t>(width) * channels * bitDepth + 7) / 8, 0);
+    for (int x = 0; x < width; ++x) {
+      for (int c = 0; c < channels; ++c) {
+        const int v = value(x, y, c), i = x * channels + c;
+        if (bitDepth == 16) {
+          row[2 * i] = static_cast<std::uint8_t>(v >> 8);
+          row[2 * i + 1] = static_cast<std::uint8_t>(v);
+        } else if (bitDepth == 8) {
+          row[i] = static_cast<std::uint8_t>(v);
+        } else {
+          row[i * bitDepth / 8] |= static_cast<std::uint8_t>(v << (8 - bitDepth - (i * bitDepth) % 8));
+        }
+      }
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<png_color> RainbowPalette(int count) {
+  std::vector<png_color> palette;
+  for (int i = 0; i < count; ++i) {
+    palette.push_back({static_cast<png_byte>(i * 37), static_cast<png_byte>(255 - i * 11), static_cast<png_byte>(i * 5)});
+  }
+  return palette;
+}
+
+std::unique_ptr<TPngGraphic> Load(const Bytes& png, const std::function<void(TPngGraphic&)>& configure = {}) {
+  QuietPngWarnings = true;
+  auto graphic = std::make_unique<TPngGraphic>();
+  if (configure) configure(*graphic);
+  LoadBytes(*graphic, png);
+  return graphic;
+}
+
+struct FormatCase {
+  const char* name;
+  int bitDepth, colorType, channels;
+  TDibFormat format;
+};
+
+class PngFormatTest : public ::testing::TestWithParam<std::tuple<FormatCase, bool>> {};
+
+// Every accepted depth and colour type lands in its format and decodes to the
+// pixels ImageMagick sees, interlaced or not.
+TEST_P(PngFormatTest, MatchesImageMagick) {
+  const auto& [format, interlaced] = GetParam();
+  PngSpec spec;
+  spec.width = 37;
+  spec.height = 11;
+  spec.bitDepth = format.bitDepth;
+  spec.colorType = format.colorType;
+  spec.interlaced = interlaced;
+  const int levels = format.bitDepth == 16 ? 256 : 1 << std::min(format.bitDepth, 8);
+  const int scale = format.bitDepth == 16 ? 257 : 1;  // high byte = scaled value: stripping and scaling agree
+  spec.rows = PackRows(spec.width, spec.height, spec.bitDepth, format.channels,
+                       [&](int x, int y, int c) { return ((x * 7 + y * 3 + c * 50) % levels) * scale; });
+  if (format.colorType == PNG_COLOR_TYPE_PALETTE) spec.palette = RainbowPalette(levels);
+
+  const Bytes png = WritePng(spec);
+  const auto graphic = Load(png);
+  EXPECT_EQ(graphic->DibFormat(), format.format);
+  if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick not installed";
+  ScratchDir dir;
+  WriteFile(dir / "picture.png", png);
+  EXPECT_TRUE(SamePixels(*graphic, DecodeWithImageMagick(dir / "picture.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllLayouts, PngFormatTest,
+    ::testing::Combine(
+        ::testing::Values(FormatCase{"gray1", 1, PNG_COLOR_TYPE_GRAY, 1, TDibFormat::ifBlackAndWhite},
+                          FormatCase{"palette1", 1, PNG_COLOR_TYPE_PALETTE, 1, TDibFormat::ifBlackAndWhite},
+                          FormatCase{"gray2", 2, PNG_COLOR_TYPE_GRAY, 1, TDibFormat::ifGrayscale16},
+                          FormatCase{"palette2", 2, PNG_COLOR_TYPE_PALETTE, 1, TDibFormat::ifColor16},
+                          FormatCase{"gray4", 4, PNG_COLOR_TYPE_GRAY, 1, TDibFormat::ifGrayscale16},
+                          FormatCase{"palette4", 4, PNG_COLOR_TYPE_PALETTE, 1, TDibFormat::ifColor16},
+                          FormatCase{"gray8", 8, PNG_COLOR_TYPE_GRAY, 1, TDibFormat::ifGrayscale256},
+                          FormatCase{"palette8", 8, PNG_COLOR_TYPE_PALETTE, 1, TDibFormat::ifColor256},
+                          FormatCase{"gray16", 16, PNG_COLOR_TYPE_GRAY, 1, TDibFormat::ifGrayscale256},
+                          FormatCase{"rgb8", 8, PNG_COLOR_TYPE_RGB, 3, TDibFormat::ifColorRgb24},
+                          FormatCase{"rgb16", 16, PNG_COLOR_TYPE_RGB, 3, TDibFormat::ifColorRgb24}),
+        ::testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_interlaced" : "");
+    });
+
+TEST(PngReader, TwoBitValuesBecomeFourBitIndexes) {
+  PngSpec spec;
+  spec.width = 9;
+  spec.height = 2;
+  spec.bitDepth = 2;
+  spec.rows = PackRows(9, 2, 2, 1, [](int x, int, int) { return x % 4; });
+  const auto gray = Load(WritePng(spec));
+  for (int x = 0; x < 9; ++x) EXPECT_EQ(gray->GetPixelIndex(x, 1), (x % 4) * 5) << x;
+  EXPECT_EQ(gray->GetRgbPixel(3, 0), 0xFFFFFFu);
+
+  spec.colorType = PNG_COLOR_TYPE_PALETTE;
+  spec.palette = RainbowPalette(4);
+  const auto palette = Load(WritePng(spec));
+  for (int x = 0; x < 9; ++x) EXPECT_EQ(palette->GetPixelIndex(x, 0), x % 4) << x;
+}
+
+// One RGBA pixel (200, 100, 50) at alpha 128 over the background.
+struct Flattening {
+  std::optional<png_color_16> fileBackground;
+  bool replaceFileBackground;
+  std::uint32_t pngBackground;
+};
+
+std::uint32_t FlattenRgbaPixel(int bitDepth, const Flattening& f) {
+  PngSpec spec;
+  spec.width = spec.height = 1;
+  spec.bitDepth = bitDepth;
+  spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+  const int scale = bitDepth == 16 ? 257 : 1;
+  spec.rows = PackRows(1, 1, bitDepth, 4, [&](int, int, int c) { return std::array{200, 100, 50, 128}[c] * scale; });
+  spec.background = f.fileBackground;
+  return Load(WritePng(spec), [&](TPngGraphic& g) {
+           g.ReplaceFileBackground = f.replaceFileBackground;
+           g.PngBackground = f.pngBackground;
+         })->GetRgbPixel(0, 0);
+}
+
+// libpng blends in linear light: without a gAMA chunk the file is taken as
+// gamma 0.5, so samples are squared, blended and the square root taken.
+std::uint32_t LinearBlend(std::uint32_t foreground, std::uint32_t background, double alpha) {
+  const auto blend = [&](int f, int b) {
+    const double linear = alpha * (f / 255.0) * (f / 255.0) + (1 - alpha) * (b / 255.0) * (b / 255.0);
+    return static_cast<std::uint8_t>(std::lround(255 * std::sqrt(linear)));
+  };
+  return MakeRgb(blend(RedOf(foreground), RedOf(background)), blend(GreenOf(foreground), GreenOf(background)),
+                 blend(BlueOf(foreground), BlueOf(background)));
+}
+
+void ExpectClose(std::uint32_t got, std::uint32_t want) {
+  EXPECT_NEAR(RedOf(got), RedOf(want), 1) << std::hex << got << " " << want;
+  EXPECT_NEAR(GreenOf(got), GreenOf(want), 1) << std::hex << got << " " << want;
+  EXPECT_NEAR(BlueOf(got), BlueOf(want), 1) << std::hex << got << " " << want;
+}
+
+TEST(PngReader, AlphaIsFlattenedOntoTheRightBackground) {
+  const png_color_16 blue{0, 0, 0, 255, 0};
+  const png_color_16 blue16{0, 0, 0, 65535, 0};
+  for (int depth : {8, 16}) {
+    SCOPED_TRACE(depth);
+    const auto fileBlue = depth == 16 ? blue16 : blue;
+    const std::uint32_t pixel = MakeRgb(200, 100, 50);
+    const double alpha = 128 / 255.0;
+    ExpectClose(FlattenRgbaPixel(depth, {std::nullopt, false, 0}), LinearBlend(pixel, 0, alpha));
+    ExpectClose(FlattenRgbaPixel(depth, {std::nullopt, false, 0xFFFFFF}), LinearBlend(pixel, 0xFFFFFF, alpha));
+    ExpectClose(FlattenRgbaPixel(depth, {fileBlue, false, 0xFFFFFF}), LinearBlend(pixel, 0x0000FF, alpha));
+    ExpectClose(FlattenRgbaPixel(depth, {fileBlue, true, 0x00FF00}), LinearBlend(pixel, 0x00FF00, alpha));
+  }
+}
+
+TEST(PngReader, GrayAlphaWithoutBackgroundChunkGoesOntoBlack) {
+  PngSpec spec;
+  spec.width = spec.height = 1;
+  spec.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+  spec.rows = {{200, 128}};
+  const auto graphic = Load(WritePng(spec), [](TPngGraphic& g) { g.PngBackground = 0xFFFFFF; });
+  EXPECT_EQ(graphic->DibFormat(), TDibFormat::ifGrayscale256);
+  EXPECT_NEAR(graphic->GetPixelIndex(0, 0), BlueOf(LinearBlend(200, 0, 128 / 255.0)), 1);
+}
+
+TEST(PngReader, TransparentPaletteEntriesTakeTheBackground) {
+  PngSpec spec;
+  spec.width = 2;
+  spec.height = 1;
+  spec.colorType = PNG_COLOR_TYPE_PALETTE;
+  spec.palette = {{10, 20, 30}, {200, 100, 50}};
+  spec.paletteAlpha = {0, 255};
+  spec.rows = {{0, 1}};
+  const auto graphic = Load(WritePng(spec), [](TPngGraphic& g) { g.PngBackground = MakeRgb(1, 2, 3); });
+  EXPECT_EQ(graphic->GetRgbPixel(0, 0), MakeRgb(1, 2, 3));
+  EXPECT_EQ(graphic->GetRgbPixel(1, 0), MakeRgb(200, 100, 50));
+}
+
+TEST(PngReader, FileGammaIsCorrectedToTheDisplayUnlessSrgb) {
+  PngSpec spec;
+  spec.width = spec.height = 1;
+  spec.rows = {{128}};
+  const auto plain = Load(WritePng(spec));
+  EXPECT_EQ(plain->GetPixelIndex(0, 0), 128);  // 0.5 assumed: 0.5 x 2.0 is no correction
+  EXPECT_DOUBLE_EQ(plain->FileGamma, 0.5);
+
+  spec.gamma = 0.45455;
+  const auto corrected = Load(WritePng(spec));
+  EXPECT_NEAR(corrected->FileGamma, 0.45455, 1e-5);
+  EXPECT_NEAR(corrected->GetPixelIndex(0, 0), 119, 1);  // 255 x (128/255)^(1 / (0.45455 x 2.0))
+
+  spec.srgb = true;
+  EXPECT_EQ(Load(WritePng(spec))->GetPixelIndex(0, 0), 128);
+}
+
+TEST(PngReader, ResolutionComesFromPixelsPerMetre) {
+  PngSpec spec;
+  spec.width = spec.height = 1;
+  spec.rows = {{0}};
+  for (auto [perMetre, dpi] : {std::pair{3780u, 96}, {2835u, 72}, {11811u, 300}}) {
+    spec.pixelsPerMetre = perMetre;
+    const auto graphic = Load(WritePng(spec));
+    EXPECT_EQ(graphic->XDpi(), dpi);
+    EXPECT_EQ(graphic->YDpi(), dpi);
+  }
+}
+
+// The IHDR chunk starts at byte 8; its data (width, height, ...) at byte 16.
+void PatchIhdr(Bytes& png, std::uint32_t width, std::uint32_t height) {
+  for (int i = 0; i < 4; ++i) {
+    png[16 + i] = static_cast<std::uint8_t>(width >> (24 - 8 * i));
+    png[20 + i] = static_cast<std::uint8_t>(height >> (24 - 8 * i));
+  }
+  const std::uint32_t crc = crc32(crc32(0, nullptr, 0), png.data() + 12, 17);
+  for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+}
+
+TEST(PngReader, BadInputIsRefusedWithItsMessage) {
+  PngSpec spec;
+  spec.width = spec.height = 16;
+  spec.colorType = PNG_COLOR_TYPE_RGB;
+  spec.rows = PackRows(16, 16, 8, 3, [](int x, int y, int) { return x * y; });
+  const Bytes good = WritePng(spec);
+
+  Bytes notPng = good;
+  notPng[1] = 'X';
+  EXPECT_THROW_MESSAGE(Load(notPng), EPNGError, "PNG file is not valid or corrupted");
+  EXPECT_THROW_MESSAGE(Load(Bytes(good.begin(), good.begin() + 5)), EPNGError, "PNG file is not valid or corrupted");
+  EXPECT_THROW_MESSAGE(Load(Bytes(good.begin(), good.end() - 40)), EPNGError, "Read Error");
+  Bytes badCrc = good;
+  badCrc[20] ^= 1;
+  EXPECT_THROW_MESSAGE(Load(badCrc), EPNGError, "IHDR: CRC error");
+
+  Bytes huge = good;
+  PatchIhdr(huge, 65535, 65535);
+  EXPECT_THROW_MESSAGE(Load(huge), EInvalidGraphic, "Image size 65535 x 65535 is out of range");
+  PatchIhdr(huge, 1u << 28, 1);
+  EXPECT_THROW_MESSAGE(Load(huge), EPNGError, "Invalid IHDR data");  // beyond our limit on one side
+}
+
+TEST(PngReader, RecognisesItsSignatureAndReportsProgress) {
+  PngSpec spec;
+  spec.width = 4;
+  spec.height = 50;
+  spec.interlaced = true;
+  spec.rows = PackRows(4, 50, 8, 1, [](int x, int y, int) { return x + y; });
+  TMemoryStream stream(WritePng(spec));
+  TPngGraphic graphic;
+  EXPECT_TRUE(graphic.CanLoadStream(stream));
+  EXPECT_EQ(stream.Position(), 0);
+  std::vector<int> reported;
+  graphic.OnPercentDone = [&](TDibGraphic&, int percent) { reported.push_back(percent); };
+  graphic.LoadFromStream(stream);
+  ASSERT_FALSE(reported.empty());
+  EXPECT_EQ(reported.front(), 0);
+  EXPECT_EQ(reported.back(), 100);
+  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+
+  TMemoryStream other(Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0, 0});
+  EXPECT_FALSE(graphic.CanLoadStream(other));
+  EXPECT_EQ(other.Position(), 0);
+}
+
+}  // namespace
+}  // namespace huemira::test
