@@ -34,12 +34,13 @@ fi
 
 # Every library is instrumented for coverage and the sanitizers; only the
 # harness executables link libFuzzer's main (fuzz/CMakeLists.txt).
+mkdir -p "$build"
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DHUEMIRA_FUZZ=ON \
   -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >"$build.configure.log" 2>&1 || {
-  cat "$build.configure.log"
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >"$build/configure.log" 2>&1 || {
+  cat "$build/configure.log"
   echo "fuzz: configure failed"
   exit 2
 }

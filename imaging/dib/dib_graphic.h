@@ -18,6 +18,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "framework/handles.h"
 #endif
 
 namespace huemira {
@@ -169,13 +171,17 @@ class TDibGraphic : public TGraphic {
   void Draw(HDC dc, const RECT& rect);
   // A palette handle for palette formats, made on first request and kept until FreeImage; none for true colour.
   HPALETTE GetPaletteHandle();
-  // A new 24-bit DIB section of the image's size with the image drawn into it; the caller owns it.
-  HBITMAP CreateBitmap24() const;
+  // The framework bitmap of the picture: a 24-bit DIB section of the same size.
+  UniqueBitmap CreateBitmap24() const;
+  // Takes over a copy of any bitmap (device-dependent or DIB section) of 1, 4, 8, 16, 24 or 32 bits.
   void LoadFromBitmapHandle(HBITMAP bitmap);
+  // format must be CF_BITMAP with data its bitmap handle; palette is not needed.
   void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette);
+  // A new bitmap for the clipboard (the caller or the clipboard owns data); palette is left as it is.
   void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) const;
-  // Reads the clipboard's bitmap; the clipboard is closed again on every path.
+  // The clipboard is closed again on every path; EClipboardException when another program holds it.
   void LoadFromClipboard();
+  void SaveToClipboard() const;
 #endif
 
  protected:

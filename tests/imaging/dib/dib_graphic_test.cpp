@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "imaging/dib/dib_graphic.h"
+#include "imaging/dib/dib_platform.h"
 
 namespace huemira {
 namespace {
@@ -36,8 +37,8 @@ TEST(DibGraphic, HeaderOfABlackAndWhiteImage) {
   EXPECT_EQ(header.clrUsed, 2u);
   EXPECT_EQ(header.clrImportant, 0u);
   // Resolution 0 means the screen's (96 dpi without a screen).
-  EXPECT_EQ(header.xPelsPerMeter, 3780);
-  EXPECT_EQ(image.XDpi(), 96);
+  EXPECT_EQ(header.xPelsPerMeter, DpiToPelsPerMeter(static_cast<std::uint16_t>(ScreenDpiX())));
+  EXPECT_EQ(image.XDpi(), ScreenDpiX());
   const TRgbQuad& white = image.BitmapInfo().colors[1];
   EXPECT_EQ(white.blue + white.green + white.red, 3 * 255);
   EXPECT_FALSE(image.Empty());
