@@ -84,7 +84,9 @@ using BmcColourMap = std::array<BmcRgb, 256>;
 
 // The caller's pixels: buffer row 0 is the bottom of the picture, each row
 // holds row_bytes bytes (padded to 32 bits), 24-bit pixels are blue, green,
-// red. row_step may be negative, so any row-addressable image fits.
+// red. row_step may be negative, so any row-addressable image fits. Reading
+// writes every byte of every row, padding included (0), also when it fails:
+// rows the data never reached are cleared, so the buffer need not be.
 struct BmcPixelBuffer {
   std::uint8_t* bottom_row = nullptr;
   std::ptrdiff_t row_step = 0;

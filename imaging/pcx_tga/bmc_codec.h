@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "imaging/pcx_tga/bmc.h"
@@ -28,6 +29,13 @@ extern const BmcCodec kTargaCodec;
 bool BmcHasOption(std::string_view options, std::string_view word);
 // Text for the codes every file type shares.
 const char* BmcCommonErrorText(int code);
+// Clears a row from byte `from` to its end (the padding after the pixels).
+inline void BmcClearTail(std::uint8_t* row, std::size_t from, std::size_t row_bytes) {
+  if (from < row_bytes) std::memset(row + from, 0, row_bytes - from);
+}
+inline void BmcClearAllRows(const BmcPixelBuffer& buffer, std::int32_t height) {
+  for (std::int32_t row = 0; row < height; ++row) std::memset(buffer.Row(row), 0, buffer.row_bytes);
+}
 // Reports row progress as row over last_row, the way all codecs do.
 void BmcReportRow(BmcProgress progress, void* progress_data, std::int64_t row, std::int64_t last_row);
 

@@ -1,7 +1,5 @@
 #include "imaging/pcx_tga/codec_io.h"
 
-#include <cstring>
-
 #include "imaging/pcx_tga/bmc.h"
 #include "imaging/pcx_tga/pcx_tga_errors.h"
 
@@ -69,8 +67,6 @@ void ReadThroughCodec(TStream& stream, TDibGraphic& graphic, const char* nominal
   }
   graphic.NewImage(header.width, header.height, format, format == TDibFormat::ifColorRgb24 ? nullptr : &palette,
                    0, 0);
-  // Rows a corrupt file never reaches stay black rather than undefined.
-  std::memset(graphic.Bits(), 0, graphic.ImageSize());
   const BmcPixelBuffer buffer = PixelBufferOf(graphic);
   if (bmc_read_data(&stream, file_type, &header, &buffer, &TProgressRelay::Forward, &progress) != BMC_OK) {
     throw EBmcError("bmc_read_data failed.");

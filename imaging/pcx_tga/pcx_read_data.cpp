@@ -31,11 +31,12 @@ constexpr TPlaneSpread MakePlaneSpread() {
 constexpr TPlaneSpread kPlaneSpread = MakePlaneSpread();
 
 // Four 1-bit planes: plane k gives bit k of every pixel's 4-bit index.
-void MergeBitPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int32_t width, std::uint8_t* row) {
+void MergeBitPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int32_t width, std::uint8_t* row,
+                    std::size_t row_bytes) {
   const std::size_t out_bytes = (static_cast<std::size_t>(width) + 1) / 2;
   const std::size_t used_bytes = std::min(line_bytes, (static_cast<std::size_t>(width) + 7) / 8);
   const int tail_bits = width % 8;
-  std::memset(row, 0, out_bytes);
+  std::memset(row, 0, row_bytes);
   for (int plane = 0; plane < 4; ++plane) {
     const std::uint8_t* line = planes + plane * line_bytes;
     for (std::size_t i = 0; i < used_bytes; ++i) {
@@ -54,7 +55,7 @@ void MergeBitPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int
 
 // Red, green and blue plane lines into blue, green, red pixels.
 void InterleaveRgbPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int32_t width,
-                         std::uint8_t* row) {
+                         std::uint8_t* row, std::size_t row_bytes) {
   const std::size_t pixels = std::min(line_bytes, static_cast<std::size_t>(width));
   const std::uint8_t* red = planes;
   const std::uint8_t* green = planes + line_bytes;
@@ -64,6 +65,7 @@ void InterleaveRgbPlanes(const std::uint8_t* planes, std::size_t line_bytes, std
     row[3 * x + 1] = green[x];
     row[3 * x + 2] = red[x];
   }
+  BmcClearTail(row, 3 * pixels, row_bytes);
 }
 
 }  // namespace
@@ -90,19 +92,22 @@ int PcxReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& 
       std::uint8_t* row = buffer.Row(header.height - 1 - r);
       if (!planar) {
         decoder.DecodeLine(row, keep, line_bytes);
+        BmcClearTail(row, keep, buffer.row_bytes);
       } else {
         for (int plane = 0; plane < info->planes; ++plane) {
           decoder.DecodeLine(plane_lines.data() + plane * line_bytes, line_bytes, line_bytes);
         }
         if (info->planes == 4) {
-          MergeBitPlanes(plane_lines.data(), line_bytes, header.width, row);
+          MergeBitPlanes(plane_lines.data(), line_bytes, header.width, row, buffer.row_bytes);
         } else {
-          InterleaveRgbPlanes(plane_lines.data(), line_bytes, header.width, row);
+          InterleaveRgbPlanes(plane_lines.data(), line_bytes, header.width, row, buffer.row_bytes);
         }
       }
       BmcReportRow(progress, progress_data, r, header.height - 1);
     }
   } catch (const std::bad_alloc&) {
+    // Only the buffers made before the first row can fail.
+    BmcClearAllRows(buffer, header.height);
     return BMC_OUT_OF_MEMORY;
   }
   return BMC_OK;

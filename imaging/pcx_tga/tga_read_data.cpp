@@ -24,6 +24,11 @@ class TTgaRows {
   std::uint8_t* Row(std::int32_t stored_index) const {
     return buffer_.Row(top_down_ ? height_ - 1 - stored_index : stored_index);
   }
+  std::size_t RowBytes() const { return buffer_.row_bytes; }
+  // Clears the rows from stored_index on, which the data did not reach.
+  void ClearFrom(std::int32_t stored_index) const {
+    for (std::int32_t r = stored_index; r < height_; ++r) std::memset(Row(r), 0, buffer_.row_bytes);
+  }
 
  private:
   const BmcPixelBuffer& buffer_;
@@ -65,9 +70,13 @@ int ReadUncompressed(TStream& stream, int depth, std::int32_t width, std::int32_
   for (std::int32_t r = 0; r < height; ++r) {
     std::uint8_t* row = rows.Row(r);
     std::uint8_t* target = depth == 32 ? line.data() : row + StoreOffset(depth, width, 0);
-    if (stream.Read(target, line_bytes) != line_bytes) return BMC_CANNOT_READ;
+    if (stream.Read(target, line_bytes) != line_bytes) {
+      rows.ClearFrom(r);
+      return BMC_CANNOT_READ;
+    }
     if (depth == 16) Widen16(row, width);
     if (depth == 32) DropAlpha(line.data(), static_cast<std::size_t>(width), row);
+    BmcClearTail(row, static_cast<std::size_t>(width) * (depth == 8 ? 1 : 3), rows.RowBytes());
     BmcReportRow(progress, progress_data, r, height - 1);
   }
   return BMC_OK;
@@ -78,6 +87,7 @@ int ReadRunLength(TStream& stream, int depth, std::int32_t width, std::int32_t h
                   BmcProgress progress, void* progress_data) {
   const std::size_t stored_bytes = static_cast<std::size_t>(depth / 8);
   const std::size_t kept_bytes = depth == 32 ? 3 : stored_bytes;
+  const std::size_t kept_bytes_after_widening = depth == 8 ? 1 : 3;
   TByteReader reader(stream);
   std::uint8_t raw[128 * 4];
   std::int32_t r = 0;
@@ -93,6 +103,7 @@ int ReadRunLength(TStream& stream, int depth, std::int32_t width, std::int32_t h
     x += pixels;
     if (x < width) return;
     if (depth == 16) Widen16(row, width);
+    BmcClearTail(row, static_cast<std::size_t>(width) * kept_bytes_after_widening, rows.RowBytes());
     BmcReportRow(progress, progress_data, r, height - 1);
     x = 0;
     if (++r < height) row = rows.Row(r);
@@ -100,7 +111,10 @@ int ReadRunLength(TStream& stream, int depth, std::int32_t width, std::int32_t h
 
   while (r < height) {
     const int packet = reader.Next();
-    if (packet < 0) return BMC_CANNOT_READ;
+    if (packet < 0) {
+      rows.ClearFrom(r);
+      return BMC_CANNOT_READ;
+    }
     std::int32_t count = (packet & 0x7F) + 1;
     if (packet & 0x80) {
       std::uint8_t pixel[4];
@@ -158,6 +172,8 @@ int TgaReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& 
     }
     return ReadUncompressed(stream, depth, header.width, header.height, rows, progress, progress_data);
   } catch (const std::bad_alloc&) {
+    // Only the buffers made before the first row can fail.
+    BmcClearAllRows(buffer, header.height);
     return BMC_OUT_OF_MEMORY;
   }
 }
