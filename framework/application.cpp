@@ -56,6 +56,7 @@ void Application::ProcessMessages() {
 }
 
 void Application::ShowException(const std::exception& failure) {
+  if (OnException) return OnException(failure);
   MessageBoxW(handle_, Utf8ToWide(failure.what()).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 

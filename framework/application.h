@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace huemira {
@@ -30,6 +31,8 @@ class Application {
 
   // Shows a failure that no handler caught in an error box; the program goes on.
   void ShowException(const std::exception& failure);
+  // Replaces the error box (tests record failures instead of blocking on a box).
+  std::function<void(const std::exception& failure)> OnException;
 
  private:
   Application() = default;

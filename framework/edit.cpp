@@ -1,5 +1,6 @@
 #include "framework/edit.h"
 
+#include "framework/clipboard.h"
 #include "framework/form.h"
 
 namespace huemira {
@@ -36,6 +37,14 @@ void Edit::SetCharCase(CharCase charCase) {
   if (charCase == CharCase::Upper) style |= ES_UPPERCASE;
   SetWindowLongPtrW(Handle(), GWL_STYLE, style);
   SetText(Text());
+}
+
+void Edit::PasteFromClipboard() {
+  // Not WM_PASTE: the control would raise its change while it still holds
+  // the clipboard open, and a change handler that copies to the clipboard
+  // would then find it locked.
+  const std::wstring text = ApplyCase(GetClipboardText());
+  SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void Edit::SetColors(COLORREF text, COLORREF background) {

@@ -33,8 +33,8 @@ class Edit : public Control {
   // Colours of the field's text and background (colour values 0x00BBGGRR).
   void SetColors(COLORREF text, COLORREF background);
 
-  // The platform's paste at the caret, replacing the selection.
-  void PasteFromClipboard() const { SendMessageW(Handle(), WM_PASTE, 0, 0); }
+  // Pastes the clipboard's text at the caret, replacing the selection.
+  void PasteFromClipboard();
 
   std::function<void()> OnChange;
   std::function<void()> OnEnter;

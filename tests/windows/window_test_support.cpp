@@ -1,0 +1,86 @@
+#include "window_test_support.h"
+
+#include <objbase.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/settings.h"
+#include "framework/application.h"
+#include "framework/clipboard.h"
+#include "framework/text.h"
+
+namespace huemira {
+
+void MainFormTest::SetUpTestSuite() {
+  static const bool initialized = [] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Application::Instance().SetTitle(L"Huemira");
+    Application::Instance().Initialize(GetModuleHandleW(nullptr));
+    // A failure that would reach the error box fails the test instead of
+    // waiting for someone to press OK.
+    Application::Instance().OnException = [](const std::exception& failure) {
+      ADD_FAILURE() << "error box: " << failure.what();
+    };
+    return true;
+  }();
+  (void)initialized;
+}
+
+void MainFormTest::SetUp() {
+  DeleteFileW(SettingsFilePath().c_str());
+  HoldKeys(false, false);
+}
+
+void MainFormTest::TearDown() {
+  form.reset();
+  Pump();
+}
+
+void MainFormTest::StartMainForm() {
+  form = std::make_unique<TMainForm>(history);
+  form->Create();
+  form->Show();
+  Pump();
+}
+
+void MainFormTest::Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void MainFormTest::Type(HWND control, const std::wstring& characters) {
+  for (wchar_t c : characters) SendMessageW(control, WM_CHAR, c, 1);
+}
+
+void MainFormTest::HoldKeys(bool control, bool shift) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = control ? 0x80 : 0;
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  keys[VK_MENU] = 0;
+  SetKeyboardState(keys);
+}
+
+std::wstring MainFormTest::SettingsText() {
+  std::ifstream file(WideToUtf8(SettingsFilePath()).c_str(), std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return Utf8ToWide(text.str());
+}
+
+std::wstring MainFormTest::Setting(const std::wstring& section, const std::wstring& key) {
+  return ReadSetting(section, key);
+}
+
+void MainFormTest::PutSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+  WriteSetting(section, key, value);
+}
+
+std::wstring MainFormTest::Clipboard() { return GetClipboardText(); }
+
+}  // namespace huemira
