@@ -6,6 +6,7 @@
 
 #include "imaging/dib/dib_platform.h"
 #include "imaging/dib/image_limits.h"
+#include "imaging/dib/resolution.h"
 #include "imaging/dib/text_format.h"
 
 namespace huemira {
@@ -49,34 +50,6 @@ class TAnimationPause {
 };
 
 }  // namespace
-
-// An inch is exactly 0.0254 m, so pixels per metre = dpi x 5000 / 127
-// (39.370078740157480317...). Integer arithmetic keeps the rounding exact.
-namespace {
-constexpr std::int64_t kMetreParts = 5000;
-constexpr std::int64_t kInchParts = 127;
-
-// numerator / denominator (denominator > 0) rounded to nearest, ties to even.
-std::int64_t DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominator) {
-  std::int64_t quotient = numerator / denominator;
-  std::int64_t remainder = numerator % denominator;
-  if (remainder < 0) {  // floor division, so that the rule is the same below zero
-    --quotient;
-    remainder += denominator;
-  }
-  const std::int64_t twice = 2 * remainder;
-  if (twice > denominator || (twice == denominator && (quotient & 1))) ++quotient;
-  return quotient;
-}
-}  // namespace
-
-std::int32_t DpiToPelsPerMeter(std::uint16_t dpi) {
-  return static_cast<std::int32_t>(DivideRoundHalfEven(std::int64_t{dpi} * kMetreParts, kInchParts));
-}
-
-std::int64_t PelsPerMeterToDpi(std::int32_t pelsPerMeter) {
-  return DivideRoundHalfEven(std::int64_t{pelsPerMeter} * kInchParts, kMetreParts);
-}
 
 TDibGraphic::TDibGraphic() = default;
 
@@ -236,15 +209,8 @@ void TDibGraphic::FillWithColor(std::uint32_t rgb) {
   for (int y = 1; y < Height(); ++y) std::memcpy(GetScanLine(y), top, stride_);
 }
 
-namespace {
-std::uint16_t DpiOrZero(std::int32_t pelsPerMeter) {
-  const std::int64_t dpi = PelsPerMeterToDpi(pelsPerMeter);
-  return dpi > 0 && dpi <= 65535 ? static_cast<std::uint16_t>(dpi) : 0;
-}
-}  // namespace
-
-std::uint16_t TDibGraphic::XDpi() const { return DpiOrZero(info_.header.xPelsPerMeter); }
-std::uint16_t TDibGraphic::YDpi() const { return DpiOrZero(info_.header.yPelsPerMeter); }
+std::uint16_t TDibGraphic::XDpi() const { return HeaderDpi(info_.header.xPelsPerMeter); }
+std::uint16_t TDibGraphic::YDpi() const { return HeaderDpi(info_.header.yPelsPerMeter); }
 void TDibGraphic::SetXDpi(std::uint16_t dpi) { info_.header.xPelsPerMeter = DpiToPelsPerMeter(dpi); }
 void TDibGraphic::SetYDpi(std::uint16_t dpi) { info_.header.yPelsPerMeter = DpiToPelsPerMeter(dpi); }
 

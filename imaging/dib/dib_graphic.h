@@ -15,6 +15,7 @@
 #include "imaging/dib/graphic.h"
 #include "imaging/dib/imbrava_error.h"
 #include "imaging/dib/palette_converter.h"
+#include "imaging/dib/resolution.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -64,10 +65,6 @@ enum TTransparentPixel : int {
   tpBottomRight = 3,
   tpExplicitRgb = 4
 };
-
-// dpi <-> pixels per metre, rounded to the nearest integer, ties to even.
-std::int32_t DpiToPelsPerMeter(std::uint16_t dpi);
-std::int64_t PelsPerMeterToDpi(std::int32_t pelsPerMeter);
 
 class TDibGraphic : public TGraphic {
  public:

@@ -83,11 +83,6 @@ void TransparentStretch(HDC dest, const RECT& rect, HDC source, int width, int h
   BitBlt(dest, rect.left, rect.top, destWidth, destHeight, tempDc.get(), 0, 0, SRCCOPY);
 }
 
-std::uint16_t DpiFromPelsPerMeter(LONG pelsPerMeter) {
-  const std::int64_t dpi = pelsPerMeter > 0 ? PelsPerMeterToDpi(pelsPerMeter) : 0;
-  return dpi >= 0 && dpi <= 65535 ? static_cast<std::uint16_t>(dpi) : 0;
-}
-
 // --- frame timer -------------------------------------------------------------
 
 class TWin32FrameTimer : public TFrameTimer {
@@ -312,8 +307,8 @@ void TDibGraphic::LoadFromBitmapHandle(HBITMAP bitmap) {
     }
     givenPalette = &palette;
   }
-  NewImage(width, height, format, givenPalette, DpiFromPelsPerMeter(header.biXPelsPerMeter),
-           DpiFromPelsPerMeter(header.biYPelsPerMeter));
+  NewImage(width, height, format, givenPalette, HeaderDpi(header.biXPelsPerMeter),
+           HeaderDpi(header.biYPelsPerMeter));
   std::memcpy(Bits(), bits.get(), std::min<std::size_t>(ImageSize(), header.biSizeImage));
 }
 

@@ -1,29 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "imaging/dib/dib_graphic.h"
+#include "tests/imaging/dib/byte_images.h"
 
 namespace huemira {
 namespace {
-
-// A reader whose "file" is a run of one-byte images: each image is a 1 x 1
-// gray pixel with the byte's value. The stream must be at its start whenever
-// an image is read.
-class TByteImages : public TDibGraphic {
- public:
-  const char* ClassName() const override { return "TByteImages"; }
-  std::unique_ptr<TDibGraphic> CreateNew() const override { return std::make_unique<TByteImages>(); }
-  int GetImageCount(TStream& stream) override {
-    const auto count = static_cast<int>(stream.Remaining());
-    stream.Seek(0, SeekOrigin::End);  // a count that reads to the end, as a real reader might
-    return count;
-  }
-  void ReadImage(TStream& stream, int index) override {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Remaining()));
-    stream.ReadBuffer(bytes.data(), bytes.size());
-    NewImage(1, 1, TDibFormat::ifGrayscale256, nullptr, 0, 0);
-    SetPixelIndex(0, 0, bytes.at(static_cast<std::size_t>(index) - 1));
-  }
-};
 
 TEST(DibFrames, SingleImageWithLoadAllImagesLoadsDirectly) {
   TMemoryStream stream({42});

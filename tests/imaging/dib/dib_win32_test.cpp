@@ -8,6 +8,7 @@
 #include "framework/handles.h"
 #include "imaging/dib/dib_graphic.h"
 #include "imaging/dib/icon_graphic.h"
+#include "tests/imaging/dib/byte_images.h"
 
 namespace huemira {
 namespace {
@@ -169,6 +170,26 @@ TEST(DibWin32, PaletteHandleForPaletteFormatsOnly) {
   EXPECT_EQ(entry.peRed, 223);
   image.NewImage(1, 1, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   EXPECT_EQ(image.GetPaletteHandle(), nullptr);
+}
+
+TEST(DibWin32, FrameTimerShowsTheNextFrames) {
+  TMemoryStream stream({10, 20, 30});
+  TByteImages image;
+  image.LoadAllImages = true;
+  image.LoadFromStream(stream);
+  image.FrameDelayMs = 10;
+  std::vector<int> shown;
+  image.OnChange = [&](TDibGraphic& sender) { shown.push_back(sender.GetPixelIndex(0, 0)); };
+  image.SetAnimating(true);
+  // Pump messages until four frames went by; the bound only keeps a broken timer from hanging the test.
+  for (int wait = 0; wait < 500 && shown.size() < 4; ++wait) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  image.SetAnimating(false);
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(std::vector<int>(shown.begin(), shown.begin() + 4), (std::vector<int>{20, 30, 10, 20}));
 }
 
 TEST(IconGraphic, SavedIconReadsBack) {
