@@ -10,7 +10,7 @@ HistoryColors::HistoryColors() {
 
 void HistoryColors::SetSlot(int slot, TColor color) {
   colors_.at(static_cast<std::size_t>(slot - 1)) = color;
-  if (OnSlotChanged) OnSlotChanged(slot);
+  for (const auto& listener : listeners_) listener(slot);
 }
 
 void HistoryColors::Push(TColor color) {

@@ -1,11 +1,12 @@
 // The 88 history colours, newest first. Slot n (1..88) is mirrored by the
 // swatch of that number: slots 1-8 on the main window, 9-88 on the history
-// window. The swatches listen to OnSlotChanged.
+// window, each window listening to the changes of its slots.
 #pragma once
 
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/web_color.h"
 
@@ -35,10 +36,12 @@ class HistoryColors {
   // whether every slot was loaded.
   bool Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read);
 
-  std::function<void(int slot)> OnSlotChanged;
+  // Each window mirrors its slots through a listener.
+  void AddListener(std::function<void(int slot)> listener) { listeners_.push_back(std::move(listener)); }
 
  private:
   std::array<TColor, kSlots> colors_{};
+  std::vector<std::function<void(int slot)>> listeners_;
 };
 
 }  // namespace huemira

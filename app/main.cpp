@@ -3,7 +3,9 @@
 #include <objbase.h>
 
 #include "app/history_colors.h"
+#include "app/history_form.h"
 #include "app/main_form.h"
+#include "app/show_color_form.h"
 #include "framework/application.h"
 
 namespace {
@@ -34,9 +36,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   application.SetTitle(L"Huemira");
   application.Initialize(instance);
 
+  // The windows live for the whole run, created in this order.
   HistoryColors history;
   TMainForm mainForm(history);
   mainForm.Create();
+  TForm_ShowColor showColorForm;
+  showColorForm.Create();
+  TForm_HistoryColor historyForm(history);
+  historyForm.Create();
+  mainForm.AttachWindows(showColorForm, historyForm);
   mainForm.Show();
   return application.Run();
 }

@@ -4,12 +4,16 @@
 
 #include <algorithm>
 
+#include "app/history_form.h"
+#include "app/screen_color.h"
 #include "app/settings.h"
+#include "app/show_color_form.h"
 #include "app/start_menu_shortcut.h"
 #include "app/temporary_bitmap.h"
 #include "app/web_code.h"
 #include "framework/application.h"
 #include "framework/clipboard.h"
+#include "framework/color_dialog.h"
 #include "framework/exception.h"
 #include "framework/fonts.h"
 
@@ -23,8 +27,6 @@ constexpr int kClientHeight = 200;
 // Background of the RGB fields and the code box (colour value 8186867).
 constexpr COLORREF kFieldBackground = 8186867;
 constexpr COLORREF kStartColor = 5789951;  // RGB FF5858
-// ">>" is painted in RGB BCCE73.
-constexpr COLORREF kMoreHistoryColor = RGB(0xBC, 0xCE, 0x73);
 
 const wchar_t kSwatchHint[] = L"当前选取颜色,\r\n双击放大。";
 const wchar_t kCodeBoxHint[] =
@@ -43,9 +45,10 @@ void TMainForm::Create() {
               WS_EX_TOPMOST},
              true);
   CreateControls();
-  history_.OnSlotChanged = [this](int slot) {
-    if (slot <= HistoryColors::kMainWindowSlots) FlatButton_HC[static_cast<std::size_t>(slot - 1)].SetColor(history_.Slot(slot));
-  };
+  history_.AddListener([this](int slot) {
+    if (slot <= HistoryColors::kMainWindowSlots)
+      SetSwatchColor(FlatButton_HC[static_cast<std::size_t>(slot - 1)], history_.Slot(slot));
+  });
   OnShow = [this] { FormShow(); };
   OnClose = [this] { FormClose(); };
   FormCreate();
@@ -75,11 +78,20 @@ void TMainForm::CreateControls() {
   }
 
   BitBtn_PScreen.Create(*this, {Bounds(96, 95, 70, 25), L"屏幕取色", L"按住鼠标拖动,\r\n放开后即取得当前点颜色。"});
+  BitBtn_PScreen.OnMouseDown = [this](POINT) { BitBtn_PScreenMouseDown(); };
+  BitBtn_PScreen.OnMouseUp = [this](POINT) { BitBtn_PScreenMouseUp(); };
+  Timer_CheckScreenColor.OnTimer = [this] { Timer_CheckScreenColorTimer(); };
   BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
+  BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
   BitBtn_Option.Create(*this, {Bounds(96, 173, 70, 25), L"选项", L"设置选项"});
 
   Panel_ShowColor.Create(*this, {Bounds(1, 95, 93, 78), kStartColor, Bevel::LoweredInner, L"", kSwatchHint});
+  Panel_ShowColor.OnDblClick = [this] { Panel_ShowColorDblClick(); };
+  PopupMenu_ShowColor.AddItem(L"放大颜色浏览", [this] { Panel_ShowColorDblClick(); });
+  PopupMenu_ShowColor.AddSeparator();
+  PopupMenu_ShowColor.AddItem(L"添加到历史库", [this] { N_AddToHistoryClick(); });
+  Panel_ShowColor.OnContextMenu = [this](POINT point) { PopupMenu_ShowColor.Popup(Handle(), point); };
 
   Edit_GetColor.Create(*this, {Bounds(1, 175, 92, 23), L"ff5858", kCodeBoxHint});
   Edit_GetColor.SetFont(fieldFont_.get());
@@ -93,16 +105,26 @@ void TMainForm::CreateControls() {
   Edit_GetColor.OnDblClick = [this] { Edit_GetColorDblClick(); };
 
   for (int slot = 1; slot <= HistoryColors::kMainWindowSlots; ++slot) {
-    Panel& swatch = FlatButton_HC[static_cast<std::size_t>(slot - 1)];
-    swatch.Create(*this, {Bounds(3 + 18 * (slot - 1), 3, 17, 20), history_.Slot(slot), Bevel::RaisedInner, L"",
-                          L"历史颜色"});
+    TFlatButton& swatch = FlatButton_HC[static_cast<std::size_t>(slot - 1)];
+    swatch.Create(*this, {Bounds(3 + 18 * (slot - 1), 3, 17, 20), L"", L"历史颜色"});
+    SetSwatchColor(swatch, history_.Slot(slot));
     swatch.OnClick = [this, slot] { ApplySwatchColor(slot); };
   }
-  FlatButton_MoreHistoryColor.Create(
-      *this, {Bounds(147, 3, 17, 20), kMoreHistoryColor, Bevel::RaisedInner, L">>", L"查看更多历史颜色"});
+  FlatButton_MoreHistoryColor.Create(*this, {Bounds(147, 3, 17, 20), L">>", L"查看更多历史颜色", RGB(0xBC, 0xCE, 0x73)});
+  FlatButton_MoreHistoryColor.SetColorFocused(RGB(0xED, 0xF4, 0xCE));
+  FlatButton_MoreHistoryColor.SetColorDown(RGB(0xB8, 0xC5, 0xD8));
+  for (auto setter : {&TFlatButton::SetColorBorder, &TFlatButton::SetColorHighLight, &TFlatButton::SetColorShadow})
+    (FlatButton_MoreHistoryColor.*setter)(RGB(0x00, 0x00, 0x40));
+  FlatButton_MoreHistoryColor.OnClick = [this] { FlatButton_MoreHistoryColorClick(); };
 
   for (Edit* word : {&Edit_Mode, &Edit_ScrollMode, &Edit_HotKey}) word->Create(*this, {RECT{}, L"", L"", false});
   Edit_HotKey.SetText(kShown);
+}
+
+void TMainForm::AttachWindows(TForm_ShowColor& showColor, TForm_HistoryColor& historyColor) {
+  showColorForm_ = &showColor;
+  historyForm_ = &historyColor;
+  historyColor.OnSwatchClick = [this](int slot) { ApplySwatchColor(slot); };
 }
 
 void TMainForm::FormCreate() {
@@ -198,6 +220,61 @@ void TMainForm::ApplySwatchColor(int slot) {
   ShowColorInFields(color);
   ShowColorInSwatchAndCode(color);
   CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::PushHistoryColor(TColor color) {
+  Edit_Mode.SetText(kColorDrivesCode);
+  history_.Push(color);
+}
+
+void TMainForm::BitBtn_PScreenMouseDown() { Timer_CheckScreenColor.SetEnabled(true); }
+
+void TMainForm::Timer_CheckScreenColorTimer() {
+  SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+  POINT point;
+  GetCursorPos(&point);
+  const TColor color = ScreenColorAt(point);
+  Panel_ShowColor.SetColor(color);
+  ShowColorOnSliders(color);
+  ShowColorInFields(color);
+  Edit_GetColor.SetText(ColorToWebCode(color));
+}
+
+void TMainForm::BitBtn_PScreenMouseUp() {
+  Timer_CheckScreenColor.SetEnabled(false);
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  if (CurrentColor() == history_.Slot(1)) return;
+  PushHistoryColor(CurrentColor());
+  CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::BitBtn_PBoxClick() {
+  COLORREF color = CurrentColor();
+  if (!ExecuteColorDialog(Handle(), color)) return;
+  Panel_ShowColor.SetColor(color);
+  ShowColorOnSliders(color);
+  ShowColorInFields(color);
+  PushHistoryColor(color);
+  Edit_GetColor.SetText(ColorToWebCode(color));
+  CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::Panel_ShowColorDblClick() {
+  if (showColorForm_) showColorForm_->ShowColor(CurrentColor(), Edit_GetColor.Text());
+}
+
+void TMainForm::N_AddToHistoryClick() {
+  const TColor color = CurrentColor();
+  if (color == history_.Slot(1)) return;
+  ShowColorOnSliders(color);
+  ShowColorInFields(color);
+  PushHistoryColor(color);
+  Edit_GetColor.SetText(ColorToWebCode(color));
+  CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::FlatButton_MoreHistoryColorClick() {
+  if (historyForm_) historyForm_->ShowModal();
 }
 
 void TMainForm::ScrollBarChange(ScrollBar& slider, Edit& field) {

@@ -13,7 +13,10 @@
 #include "framework/form.h"
 #include "framework/handles.h"
 #include "framework/panel.h"
+#include "framework/popup_menu.h"
 #include "framework/scroll_bar.h"
+#include "framework/timer.h"
+#include "widgets/flat_button.h"
 
 namespace huemira {
 
@@ -27,26 +30,35 @@ inline constexpr wchar_t kHidden[] = L"Hide";
 
 inline constexpr int kHotKeyId = 101;
 
+class TForm_HistoryColor;
+class TForm_ShowColor;
+
 class TMainForm : public Form {
  public:
   explicit TMainForm(HistoryColors& history);
   // Creates the window and its controls and runs the start-up (FormCreate).
   void Create();
+  // The windows created after this one that its buttons and menus open.
+  void AttachWindows(TForm_ShowColor& showColor, TForm_HistoryColor& historyColor);
 
   TColor CurrentColor() const { return Panel_ShowColor.Color(); }
   void ShowColorOnSliders(TColor color);
   void ShowColorInFields(TColor color);
   // Makes a swatch's colour current without touching the history.
   void ApplySwatchColor(int slot);
+  // Puts a colour into history slot 1, the older ones moving one slot on.
+  void PushHistoryColor(TColor color);
 
   ScrollBar ScrollBar_R, ScrollBar_G, ScrollBar_B;
   Edit Edit_R, Edit_G, Edit_B;
   Button BitBtn_PScreen, BitBtn_PBox, BitBtn_PImage, BitBtn_Option;
   Panel Panel_ShowColor;
   Edit Edit_GetColor;
-  std::array<Panel, HistoryColors::kMainWindowSlots> FlatButton_HC;  // [0] is FlatButton_HC1
-  Panel FlatButton_MoreHistoryColor;
+  std::array<TFlatButton, HistoryColors::kMainWindowSlots> FlatButton_HC;  // [0] is FlatButton_HC1
+  TFlatButton FlatButton_MoreHistoryColor;
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
+  Timer Timer_CheckScreenColor{100};
+  PopupMenu PopupMenu_ShowColor;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,11 +88,21 @@ class TMainForm : public Form {
   bool Edit_GetColorKeyDown(WPARAM key);
   void Edit_GetColorDblClick();
 
+  void BitBtn_PScreenMouseDown();
+  void Timer_CheckScreenColorTimer();
+  void BitBtn_PScreenMouseUp();
+  void BitBtn_PBoxClick();
+  void Panel_ShowColorDblClick();
+  void N_AddToHistoryClick();
+  void FlatButton_MoreHistoryColorClick();
+
   void HandleHotKey(WPARAM id);
   bool HandleSysCommand(WPARAM command);
   void ShowFromHidden();
 
   HistoryColors& history_;
+  TForm_ShowColor* showColorForm_ = nullptr;
+  TForm_HistoryColor* historyForm_ = nullptr;
   bool historySaved_ = false;
   UniqueFont fieldFont_;
 };

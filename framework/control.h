@@ -27,7 +27,12 @@ class Control {
   void SetVisible(bool visible) const { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
   void SetFocus() const { ::SetFocus(handle_); }
   bool Focused() const { return GetFocus() == handle_; }
-  void SetFont(HFONT font) const { SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+  // The font is not owned; it must outlive the control.
+  void SetFont(HFONT font) {
+    font_ = font;
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  HFONT Font() const { return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
   void Invalidate() const { InvalidateRect(handle_, nullptr, TRUE); }
   const std::wstring& Hint() const { return hint_; }
 
@@ -58,6 +63,7 @@ class Control {
                                        DWORD_PTR data);
   HWND handle_ = nullptr;
   std::wstring hint_;
+  HFONT font_ = nullptr;
 };
 
 }  // namespace huemira

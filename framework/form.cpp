@@ -43,6 +43,11 @@ void Form::AddHint(HWND control, const std::wstring& text) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void Form::SetBackgroundColor(COLORREF color) {
+  background_.reset(CreateSolidBrush(color));
+  Invalidate();
+}
+
 void Form::Show() { ShowWindow(Handle(), SW_SHOW); }
 
 void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
@@ -106,6 +111,29 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
         if (HBRUSH brush = control->HandleColor(reinterpret_cast<HDC>(wParam)))
           return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (background_) {
+        RECT area;
+        GetClientRect(Handle(), &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, background_.get());
+        return 1;
+      }
+      break;
+    case WM_PAINT:
+      if (OnPaint) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Handle(), &paint);
+        OnPaint(dc);
+        EndPaint(Handle(), &paint);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (OnDblClick) {
+        OnDblClick();
+        return 0;
       }
       break;
     case WM_SHOWWINDOW:

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/handles.h"
 #include "framework/window.h"
 
 namespace huemira {
@@ -39,10 +40,16 @@ class Form : public Window {
   // What the close box does.
   void Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
+  // Paints the form's own face: the background colour unless one is set.
+  void SetBackgroundColor(COLORREF color);
+
   // Raised each time the form becomes visible.
   std::function<void()> OnShow;
   // Raised when the form is closing (close box, Close()).
   std::function<void()> OnClose;
+  std::function<void()> OnDblClick;
+  // Draws on the form's client area (frames around groups of controls).
+  std::function<void(HDC dc)> OnPaint;
 
  protected:
   // isMainForm: closing it destroys it, which ends the program; other forms hide.
@@ -56,6 +63,7 @@ class Form : public Window {
   bool modal_ = false;
   int modalResult_ = mrNone;
   HWND tooltip_ = nullptr;
+  UniqueBrush background_;
 };
 
 }  // namespace huemira

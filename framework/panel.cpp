@@ -35,7 +35,7 @@ void Panel::Paint() {
   if (bevel_ == Bevel::LoweredInner) DrawEdge(dc, &area, BDR_SUNKENINNER, BF_RECT);
   if (bevel_ == Bevel::RaisedInner) DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
   if (!caption_.empty()) {
-    const SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    const SelectedObject font(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, caption_.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
@@ -49,11 +49,6 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_SETFONT:
-      font_ = reinterpret_cast<HFONT>(wParam);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
     case WM_LBUTTONUP:
       if (OnClick) OnClick();
       return 0;

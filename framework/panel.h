@@ -37,7 +37,6 @@ class Panel : public Control {
   COLORREF color_ = 0;
   Bevel bevel_ = Bevel::None;
   std::wstring caption_;
-  HFONT font_ = nullptr;  // not owned
 };
 
 }  // namespace huemira

@@ -3,11 +3,13 @@ add_library(framework_win32 STATIC
   application.cpp
   button.cpp
   clipboard.cpp
+  color_dialog.cpp
   control.cpp
   edit.cpp
   fonts.cpp
   form.cpp
   panel.cpp
+  popup_menu.cpp
   profile.cpp
   scroll_bar.cpp
   text.cpp

@@ -19,7 +19,7 @@ TEST(HistoryColors, PushShiftsAcrossBothWindowsAndDropsTheOldest) {
   HistoryColors history;
   for (int slot = 1; slot <= 88; ++slot) history.SetSlot(slot, static_cast<TColor>(slot));
   std::vector<int> changed;
-  history.OnSlotChanged = [&](int slot) { changed.push_back(slot); };
+  history.AddListener([&](int slot) { changed.push_back(slot); });
   history.Push(0xABCDEF);
   EXPECT_EQ(history.Slot(1), 0xABCDEFu);
   EXPECT_EQ(history.Slot(2), 1u);

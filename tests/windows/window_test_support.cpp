@@ -33,6 +33,8 @@ void MainFormTest::SetUp() {
 }
 
 void MainFormTest::TearDown() {
+  historyForm.reset();
+  showColorForm.reset();
   form.reset();
   Pump();
 }
@@ -40,8 +42,31 @@ void MainFormTest::TearDown() {
 void MainFormTest::StartMainForm() {
   form = std::make_unique<TMainForm>(history);
   form->Create();
+  showColorForm = std::make_unique<TForm_ShowColor>();
+  showColorForm->Create();
+  historyForm = std::make_unique<TForm_HistoryColor>(history);
+  historyForm->Create();
+  form->AttachWindows(*showColorForm, *historyForm);
   form->Show();
   Pump();
+}
+
+void MainFormTest::PumpFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    Pump();
+    Sleep(5);
+  }
+}
+
+void MainFormTest::WhenModal(std::function<void()> action) {
+  static std::function<void()> pending;
+  pending = std::move(action);
+  SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    std::function<void()> run = std::move(pending);
+    if (run) run();
+  });
 }
 
 void MainFormTest::Pump() {

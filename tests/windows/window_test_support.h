@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/history_colors.h"
+#include "app/history_form.h"
 #include "app/main_form.h"
+#include "app/show_color_form.h"
 
 namespace huemira {
 
@@ -21,8 +24,13 @@ class MainFormTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Creates and shows the main window as the program's start does.
+  // Creates the windows and shows the main one as the program's start does.
   void StartMainForm();
+  // Runs the message loop for a while (timers tick meanwhile).
+  static void PumpFor(DWORD milliseconds);
+  // Runs action once the message loop of a modal window is running, on its
+  // thread: it is how a test answers a dialog.
+  static void WhenModal(std::function<void()> action);
   // Delivers the messages that are waiting (a WM_QUIT from a closed main
   // window is dropped, so that the next test starts clean).
   static void Pump();
@@ -38,6 +46,8 @@ class MainFormTest : public ::testing::Test {
 
   HistoryColors history;
   std::unique_ptr<TMainForm> form;
+  std::unique_ptr<TForm_ShowColor> showColorForm;
+  std::unique_ptr<TForm_HistoryColor> historyForm;
 };
 
 }  // namespace huemira

@@ -1,0 +1,33 @@
+#include "app/show_color_form.h"
+
+namespace huemira {
+
+namespace {
+constexpr wchar_t kShowColorFormClass[] = L"HuemiraShowColorForm";
+constexpr int kOuterWidth = 374;
+constexpr int kOuterHeight = 265;
+}  // namespace
+
+void TForm_ShowColor::Create() {
+  CreateForm({kShowColorFormClass, L"Huemira-当前选择颜色", 0, 0, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX,
+              WS_EX_TOPMOST},
+             false);
+  SetWindowPos(Handle(), nullptr, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  OnDblClick = [this] { Close(); };
+  OnShow = [this] {
+    RECT frame;
+    GetWindowRect(Handle(), &frame);
+    SetWindowPos(Handle(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+}
+
+void TForm_ShowColor::ShowColor(TColor color, const std::wstring& code) {
+  SetText(L"Huemira-当前选择颜色:" + code);
+  color_ = color;
+  SetBackgroundColor(color);
+  ShowModal();
+}
+
+}  // namespace huemira

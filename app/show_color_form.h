@@ -1,0 +1,22 @@
+// The zoom window: the current colour over a large, resizable area.
+#pragma once
+
+#include <string>
+
+#include "app/web_color.h"
+#include "framework/form.h"
+
+namespace huemira {
+
+class TForm_ShowColor : public Form {
+ public:
+  void Create();
+  // Sets caption and colour, then shows the window modally, centred.
+  void ShowColor(TColor color, const std::wstring& code);
+  TColor ShownColor() const { return color_; }
+
+ private:
+  TColor color_ = 0;
+};
+
+}  // namespace huemira
