@@ -10,10 +10,12 @@ namespace huemira {
 
 namespace {
 
-// Bounds for what a file may make libpng hold besides the rows: a side that
-// no image we accept can have, many small ancillary chunks, or one huge (for
-// example compressed text) chunk.
-constexpr png_uint_32 kMaxSide = static_cast<png_uint_32>(kMaxImagePixels);
+// Bounds for what a file may make libpng hold besides the image: its two
+// row buffers (up to 8 bytes a pixel, so the width is held to 2^25 pixels,
+// far beyond any real picture, to keep each below 256 MiB), many small
+// ancillary chunks, or one huge (for example compressed text) chunk.
+constexpr png_uint_32 kMaxWidth = 1u << 25;
+constexpr png_uint_32 kMaxHeight = static_cast<png_uint_32>(kMaxImagePixels);
 constexpr png_uint_32 kMaxCachedChunks = 1000;
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
 
@@ -33,7 +35,7 @@ PngReadSession::PngReadSession(TStream& stream) : stream_(stream) {
     throw EPNGError("png_create_info_struct failed");
   }
   png_set_read_fn(png_, this, ReadFromStream);
-  png_set_user_limits(png_, kMaxSide, kMaxSide);
+  png_set_user_limits(png_, kMaxWidth, kMaxHeight);
   png_set_chunk_cache_max(png_, kMaxCachedChunks);
   png_set_chunk_malloc_max(png_, kMaxChunkBytes);
 }

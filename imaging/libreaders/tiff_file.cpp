@@ -12,9 +12,8 @@ namespace huemira {
 namespace {
 
 // The largest single block a file may make libtiff allocate (a strip buffer,
-// a colour map, a tag's values). A true-colour strip of the largest image we
-// accept would be bigger, but such a strip is read in pieces by the library.
-constexpr tmsize_t kMaxLibraryAllocation = tmsize_t{512} * 1024 * 1024;
+// a colour map, a tag's values): the size of the largest image we accept.
+constexpr tmsize_t kMaxLibraryAllocation = tmsize_t{384} * 1024 * 1024;
 
 struct OpenOptionsDeleter {
   void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }

@@ -4,15 +4,19 @@
 #include <memory>
 #include <vector>
 
+#include "imaging/dib/image_limits.h"
 #include "imaging/libreaders/tiff_error.h"
 
 namespace huemira {
 
 namespace {
 
-// Rows of RGBA pixels converted per band: whole strips or tiles, at least
-// this many bytes' worth, so that no strip is decoded twice.
-constexpr std::uint64_t kRgbaBandBytes = 4 * 1024 * 1024;
+// RGBA pixels converted per band: as many whole strips or tiles as fit, so
+// that no strip is decoded twice; a taller strip is taken in parts.
+constexpr std::uint64_t kRgbaBandBytes = 16 * 1024 * 1024;
+// A decoded row we hold besides the image: at most a true-colour row of the
+// widest image the size rule admits.
+constexpr std::uint64_t kMaxRowBufferBytes = 3 * static_cast<std::uint64_t>(kMaxImagePixels);
 
 void ReadScanline(const TiffFile& file, void* buffer, int y) {
   if (TIFFReadScanline(file.get(), buffer, static_cast<std::uint32_t>(y), 0) < 0) {
@@ -35,7 +39,8 @@ void CopyRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image
 
 void RgbRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
   const int width = image.Width();
-  RequireScanlineSize(file, fields.scanlineSize >= std::uint64_t{3} * width);
+  RequireScanlineSize(file, fields.scanlineSize >= std::uint64_t{3} * width &&
+                                fields.scanlineSize <= kMaxRowBufferBytes);
   std::vector<std::uint8_t> buffer(fields.scanlineSize);
   for (int y = 0; y < image.Height(); ++y) {
     ReadScanline(file, buffer.data(), y);
@@ -54,7 +59,7 @@ void FirstSampleRows(const TiffFile& file, const TiffFields& fields, TDibGraphic
                      const TiffRowsDone& rowsDone) {
   const int width = image.Width();
   const std::uint64_t pixelBytes = std::uint64_t{fields.samplesPerPixel} * (fields.bitsPerSample / 8);
-  RequireScanlineSize(file, fields.scanlineSize >= pixelBytes * width);
+  RequireScanlineSize(file, fields.scanlineSize >= pixelBytes * width && fields.scanlineSize <= kMaxRowBufferBytes);
   std::vector<std::uint8_t> buffer(fields.scanlineSize);
   for (int y = 0; y < image.Height(); ++y) {
     ReadScanline(file, buffer.data(), y);
@@ -85,9 +90,9 @@ int RgbaBandRows(const TiffFile& file, const TiffFields& fields) {
     TIFFGetFieldDefaulted(file.get(), TIFFTAG_ROWSPERSTRIP, &unitRows);
   }
   const std::uint64_t unit = std::clamp<std::uint64_t>(unitRows, 1, fields.height);
-  const std::uint64_t rowBytes = std::uint64_t{4} * fields.width;
-  const std::uint64_t units = std::max<std::uint64_t>(1, kRgbaBandBytes / (rowBytes * unit));
-  return static_cast<int>(std::min<std::uint64_t>(unit * units, fields.height));
+  const std::uint64_t bandRows = std::max<std::uint64_t>(1, kRgbaBandBytes / (std::uint64_t{4} * fields.width));
+  if (unit > bandRows) return static_cast<int>(bandRows);
+  return static_cast<int>(std::min<std::uint64_t>(unit * (bandRows / unit), fields.height));
 }
 
 void RgbaRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
