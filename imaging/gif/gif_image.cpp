@@ -111,8 +111,8 @@ void TGIFFrame::Decode() {
   owner.Progress(TProgressStage::Starting, 0);
   try {
     auto decoded = std::make_unique<TDibGraphic>();
+    // The decoder writes every byte of the rows, so they need no clearing first.
     decoded->NewImage(item.width, item.height, format, &palette, 0, 0);
-    std::memset(decoded->Bits(), 0, decoded->ImageSize());
     TLzwTarget target;
     target.bits = decoded->Bits();
     target.stride = decoded->Stride();
@@ -122,7 +122,7 @@ void TGIFFrame::Decode() {
     target.interlaced = Interlaced;
     TLzwProgress progress;
     if (owner.OnProgress) progress = [&owner](int percent) { owner.Progress(TProgressStage::Running, percent); };
-    if (DecodeGifLzw(item.compressed, frameBits, target, progress)) Corrupted = true;
+    if (DecodeGifLzw(item.compressed.data(), item.compressed.size(), frameBits, target, progress)) Corrupted = true;
     bitmap_ = std::move(decoded);
   } catch (const std::exception& error) {
     owner.Progress(TProgressStage::Ending, 0, error.what());

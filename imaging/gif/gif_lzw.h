@@ -10,7 +10,7 @@
 namespace huemira {
 
 // Where decoded pixels go: a bottom-up DIB block of height rows of stride
-// bytes, bitsPerPixel 1, 4 or 8, zero-filled by the caller.
+// bytes, bitsPerPixel 1, 4 or 8.
 struct TLzwTarget {
   std::uint8_t* bits = nullptr;
   std::ptrdiff_t stride = 0;
@@ -23,11 +23,12 @@ struct TLzwTarget {
 // Percent of the compressed data consumed so far; called only when it changes.
 using TLzwProgress = std::function<void(int percent)>;
 
-// Decodes compressed (the code size byte followed by data sub-blocks) into
-// target. frameBits (1-8) decides which codes are single pixels. Returns
-// true when the data was damaged and the frame is to be marked corrupted.
-// Without GifTolerateCorruption the damage is an EInvalidGraphicOperation.
-bool DecodeGifLzw(const std::vector<std::uint8_t>& compressed, int frameBits, const TLzwTarget& target,
+// Decodes size bytes of compressed data (the code size byte followed by data
+// sub-blocks) into target. frameBits (1-8) decides which codes are single
+// pixels. Returns true when the data was damaged and the frame is to be
+// marked corrupted; without GifTolerateCorruption the damage is an error.
+// Pixels that the data does not reach are index 0.
+bool DecodeGifLzw(const std::uint8_t* compressed, std::size_t size, int frameBits, const TLzwTarget& target,
                   const TLzwProgress& progress);
 
 // A source of pixel indexes for the encoder: row y (0 = top) as width bytes.

@@ -3,13 +3,24 @@
 // row end, or any code met after the data has shown itself damaged, goes the
 // long way through a stack exactly as the classic decoder does, so damaged
 // files decode to the same pixels either way.
+//
+// The hot loop keeps its bit buffer and output position in local variables
+// whose address is never taken: otherwise every pixel stored through a byte
+// pointer would force the compiler to reload them.
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "framework/exception.h"
 #include "imaging/gif/gif_lzw.h"
 #include "imaging/gif/gif_types.h"
+
+#if defined(__GNUC__)
+#define HUEMIRA_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define HUEMIRA_ALWAYS_INLINE
+#endif
 
 namespace huemira {
 
@@ -28,119 +39,59 @@ struct TableEntry {
 
 struct Tables {
   TableEntry entries[kMaxCodes];
-  std::uint16_t length[kMaxCodes];          // pixels in each code's string
+  std::uint16_t length[kMaxCodes];  // pixels in each code's string
+  const std::uint8_t* where[kMaxCodes];
   std::uint8_t stack[kMaxChainDepth + 2];
 };
 
-// Codes packed least significant bit first across the data sub-blocks.
-class SubBlockBitReader {
- public:
-  SubBlockBitReader(const std::vector<std::uint8_t>& data, const TLzwProgress& progress)
-      : start_(data.data()), pos_(data.data() + 1), blockEnd_(pos_), end_(data.data() + data.size()),
-        progress_(progress) {}
-
-  // False when the data ends before width more bits: no code is ever made
-  // of bytes that are not there.
-  bool Read(unsigned width, unsigned& code) {
-    if (count_ < width) {
-      Refill();
-      if (count_ < width) return false;
-    }
-    code = static_cast<unsigned>(bits_) & ((1u << width) - 1);
-    bits_ >>= width;
-    count_ -= width;
-    return true;
+// Strings that never come from the output: single pixels, and the "0 0"
+// of an unassigned code above the colours. Padded for 8-byte reads.
+struct SinglePixels {
+  std::uint8_t values[256 + 8];
+  constexpr SinglePixels() : values() {
+    for (int i = 0; i < 256; ++i) values[i] = static_cast<std::uint8_t>(i);
   }
-
- private:
-  void Refill() {
-    while (count_ <= 56) {
-      if (pos_ == blockEnd_) {
-        if (pos_ == end_) return;
-        const std::size_t length = *pos_++;
-        if (length > static_cast<std::size_t>(end_ - pos_)) throw EReadError("Stream read error");
-        blockEnd_ = pos_ + length;
-        ReportProgress();
-        continue;
-      }
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-      if (blockEnd_ - pos_ >= 8) {
-        const unsigned take = (64 - count_) >> 3;
-        std::uint64_t word;
-        std::memcpy(&word, pos_, 8);
-        if (take < 8) word &= (std::uint64_t{1} << (8 * take)) - 1;
-        bits_ |= word << count_;
-        count_ += 8 * take;
-        pos_ += take;
-        continue;
-      }
-#endif
-      bits_ |= std::uint64_t{*pos_++} << count_;
-      count_ += 8;
-    }
-  }
-
-  void ReportProgress() {
-    if (!progress_) return;
-    const auto total = static_cast<std::uint64_t>(end_ - start_);
-    const auto done = static_cast<std::uint64_t>(pos_ - start_);
-    const int percent = static_cast<int>((done * 100 + total / 2) / total);
-    if (percent != lastPercent_) {
-      lastPercent_ = percent;
-      progress_(percent);
-    }
-  }
-
-  const std::uint8_t* start_;
-  const std::uint8_t* pos_;
-  const std::uint8_t* blockEnd_;
-  const std::uint8_t* end_;
-  std::uint64_t bits_ = 0;
-  unsigned count_ = 0;
-  const TLzwProgress& progress_;
-  int lastPercent_ = -1;
 };
+constexpr SinglePixels kSinglePixelTable;
+constexpr const std::uint8_t* kSinglePixels = kSinglePixelTable.values;
+constexpr std::uint8_t kTwoZeros[8] = {};
 
-// Hands out one row of 8-bit indexes at a time, in file order (interlaced or
-// not). 8-bit rows are the DIB's own; narrower ones are packed when complete.
+// Hands out the rows in file order (interlaced or not). 8-bit rows are the
+// DIB's own; narrower ones are collected in a scratch row and packed.
 class RowCursor {
  public:
   explicit RowCursor(const TLzwTarget& target) : t_(target) {
     if (t_.bitsPerPixel != 8) scratch_.assign(static_cast<std::size_t>(t_.width), 0);
-    Enter();
   }
 
-  bool Done() const { return y_ >= t_.height; }
-  unsigned Room() const { return static_cast<unsigned>(t_.width - x_); }
-  std::uint8_t* Cursor() const { return row_ + x_; }
+  std::uint8_t* First() { return Enter(); }
 
-  void Advance(unsigned count) {
-    x_ += static_cast<int>(count);
-    if (x_ == t_.width) NextRow();
+  // Called with the row full; returns the next row, or none after the last.
+  std::uint8_t* Next() {
+    if (t_.bitsPerPixel != 8) Pack();
+    y_ = Successor(y_);
+    return Enter();
   }
-  void Put(std::uint8_t value) {
-    if (Done()) return;
-    row_[x_++] = value;
-    if (x_ == t_.width) NextRow();
-  }
-  // Packs what a cut-short row received; the rest of it stays index 0.
-  void Flush() {
-    if (!Done() && x_ > 0 && t_.bitsPerPixel != 8) Pack(x_);
+
+  // Index 0 for every pixel from at (in the current row) to the end of the
+  // image, when decoding stops early.
+  void ZeroRest(std::uint8_t* at) {
+    if (y_ >= t_.height) return;
+    std::uint8_t* row = t_.bitsPerPixel == 8 ? DibRow(y_) : scratch_.data();
+    std::fill(at, row + t_.width, 0);
+    for (std::uint8_t* next = Next(); next; next = Next()) std::fill(next, next + t_.width, 0);
   }
 
  private:
   std::uint8_t* DibRow(int y) const { return t_.bits + static_cast<std::ptrdiff_t>(t_.height - 1 - y) * t_.stride; }
 
-  void Enter() {
-    x_ = 0;
-    if (Done()) return;
-    row_ = t_.bitsPerPixel == 8 ? DibRow(y_) : scratch_.data();
-  }
-
-  void NextRow() {
-    if (t_.bitsPerPixel != 8) Pack(t_.width);
-    y_ = Successor(y_);
-    Enter();
+  std::uint8_t* Enter() {
+    if (y_ >= t_.height) return nullptr;
+    std::uint8_t* row = DibRow(y_);
+    // The padding bytes at the end of a DIB row are never pixels; keep them 0.
+    const std::ptrdiff_t used = (static_cast<std::ptrdiff_t>(t_.width) * t_.bitsPerPixel + 7) / 8;
+    std::fill(row + used, row + t_.stride, 0);
+    return t_.bitsPerPixel == 8 ? row : scratch_.data();
   }
 
   int Successor(int y) {
@@ -163,29 +114,79 @@ class RowCursor {
     return t_.height;
   }
 
-  void Pack(int count) {
+  void Pack() {
     std::uint8_t* out = DibRow(y_);
     const std::uint8_t* in = scratch_.data();
+    const int width = t_.width;
     if (t_.bitsPerPixel == 1) {
-      for (int x = 0; x < count; ++x) {
-        if ((x & 7) == 0) out[x >> 3] = 0;
-        out[x >> 3] |= static_cast<std::uint8_t>((in[x] & 1) << (7 - (x & 7)));
+      for (int x = 0; x < width; x += 8) {
+        unsigned byte = 0;
+        for (int k = 0; k < 8; ++k) byte = (byte << 1) | (x + k < width ? in[x + k] & 1u : 0u);
+        out[x >> 3] = static_cast<std::uint8_t>(byte);
       }
     } else {
-      for (int x = 0; x < count; ++x) {
-        if ((x & 1) == 0) out[x >> 1] = static_cast<std::uint8_t>((in[x] & 15) << 4);
-        else out[x >> 1] |= in[x] & 15;
+      for (int x = 0; x < width; x += 2) {
+        const unsigned low = x + 1 < width ? in[x + 1] & 15u : 0u;
+        out[x >> 1] = static_cast<std::uint8_t>(((in[x] & 15u) << 4) | low);
       }
     }
   }
 
   const TLzwTarget& t_;
   std::vector<std::uint8_t> scratch_;
-  std::uint8_t* row_ = nullptr;
-  int x_ = 0;
   int y_ = 0;
   int pass_ = 0;
 };
+
+// The bit reader's state, handed to Refill by value so that the decoder's
+// own copy never has its address taken. Codes are packed least significant
+// bit first across the data sub-blocks.
+struct BitState {
+  const std::uint8_t* pos;
+  const std::uint8_t* blockEnd;
+  std::uint64_t bits;
+  unsigned count;
+};
+
+struct BlockProgress {
+  const std::uint8_t* start;
+  std::size_t size;
+  const TLzwProgress& callback;
+  int lastPercent;
+};
+
+// Tops the bit buffer up to at least 57 bits, or as far as the data goes.
+BitState Refill(BitState s, const std::uint8_t* dataEnd, BlockProgress& progress) {
+  while (s.count <= 56) {
+    if (s.pos == s.blockEnd) {
+      if (s.pos == dataEnd) break;
+      const std::size_t blockSize = *s.pos++;
+      if (blockSize > static_cast<std::size_t>(dataEnd - s.pos)) throw EReadError("Stream read error");
+      s.blockEnd = s.pos + blockSize;
+      if (progress.callback) {
+        const auto done = static_cast<std::uint64_t>(s.pos - progress.start);
+        const int percent = static_cast<int>((done * 100 + progress.size / 2) / progress.size);
+        if (percent != progress.lastPercent) progress.callback(progress.lastPercent = percent);
+      }
+      continue;
+    }
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if (s.blockEnd - s.pos >= 8) {
+      const unsigned take = (64 - s.count) >> 3;
+      std::uint64_t word;
+      std::memcpy(&word, s.pos, 8);
+      if (take < 8) word &= (std::uint64_t{1} << (8 * take)) - 1;
+      s.bits |= word << s.count;
+      s.count += 8 * take;
+      s.pos += take;
+      continue;
+    }
+#endif
+    s.bits |= std::uint64_t{*s.pos++} << s.count;
+    s.count += 8;
+  }
+  return s;
+}
 
 // Damage that the tolerance switch lets through, or the error it would be.
 bool Damaged(const char* message, bool isReadError) {
@@ -196,9 +197,9 @@ bool Damaged(const char* message, bool isReadError) {
 
 }  // namespace
 
-bool DecodeGifLzw(const std::vector<std::uint8_t>& compressed, int frameBits, const TLzwTarget& target,
+bool DecodeGifLzw(const std::uint8_t* compressed, std::size_t size, int frameBits, const TLzwTarget& target,
                   const TLzwProgress& progress) {
-  if (compressed.empty()) throw EReadError("Stream read error");
+  if (size == 0) throw EReadError("Stream read error");
   if (target.width < 1 || target.height < 1) return false;
 
   bool corrupted = false;
@@ -228,38 +229,115 @@ bool DecodeGifLzw(const std::vector<std::uint8_t>& compressed, int frameBits, co
   std::memset(entries, 0, sizeof tables->entries);
   for (unsigned c = 0; c < kMaxCodes; ++c) length[c] = c <= pixelMask ? 1 : 2;
 
-  SubBlockBitReader reader(compressed, progress);
-  RowCursor out(target);
-  bool ranOut = false;
-  unsigned code = 0;
-  if (!reader.Read(width, code)) ranOut = true;
+  const std::uint8_t* const dataEnd = compressed + size;
+  const std::uint8_t* pos = compressed + 1;
+  const std::uint8_t* blockEnd = pos;
+  std::uint64_t bits = 0;
+  unsigned bitCount = 0;
+  BlockProgress blockProgress{compressed, size, progress, -1};
+  // The next code, or -1 when the data ends first: no code is ever made of
+  // bytes that are not there.
+  const auto readCode = [&]() HUEMIRA_ALWAYS_INLINE -> int {
+    if (bitCount < width) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      if (blockEnd - pos >= 8) {
+        const unsigned take = (64 - bitCount) >> 3;
+        std::uint64_t word;
+        std::memcpy(&word, pos, 8);
+        bits |= (word & (~std::uint64_t{0} >> (64 - 8 * take))) << bitCount;
+        bitCount += 8 * take;
+        pos += take;
+      } else
+#endif
+      {
+        const BitState topped = Refill({pos, blockEnd, bits, bitCount}, dataEnd, blockProgress);
+        pos = topped.pos;
+        blockEnd = topped.blockEnd;
+        bits = topped.bits;
+        bitCount = topped.count;
+        if (bitCount < width) return -1;
+      }
+    }
+    const auto code = static_cast<int>(bits & ((1u << width) - 1));
+    bits >>= width;
+    bitCount -= width;
+    return code;
+  };
 
-  while (!ranOut && code != endCode && !out.Done()) {
-    if (code == clearCode) {
+  RowCursor rows(target);
+  const auto rowWidth = static_cast<std::size_t>(target.width);
+  std::uint8_t* dst = rows.First();
+  std::uint8_t* rowEnd = dst + rowWidth;
+  const auto put = [&](std::uint8_t value) HUEMIRA_ALWAYS_INLINE {
+    if (!dst) return;
+    *dst++ = value;
+    if (dst == rowEnd) {
+      dst = rows.Next();
+      rowEnd = dst ? dst + rowWidth : nullptr;
+    }
+  };
+
+  // 8-bit rows are final as soon as they are written, so a string can be
+  // copied from where it was last output instead of walked through the
+  // table. `where` holds such a place per code (none when unknown); reading
+  // or writing 8 bytes at a time needs slack, which the checks below give.
+  const bool copyStrings = target.bitsPerPixel == 8;
+  const std::uint8_t* const bitsEnd = target.bits + static_cast<std::ptrdiff_t>(target.height) * target.stride;
+  const std::uint8_t** where = tables->where;
+  for (unsigned c = 0; c < kMaxCodes; ++c) {
+    where[c] = c <= pixelMask ? &kSinglePixels[c] : c < clearCode + 2 ? kTwoZeros : nullptr;
+  }
+  const std::uint8_t* lastStart = nullptr;  // where the previous code's string was output whole
+
+  int code = readCode();
+  while (code >= 0 && static_cast<unsigned>(code) != endCode && dst) {
+    std::uint8_t* const start = dst;
+    if (static_cast<unsigned>(code) == clearCode) {
       width = codeSize + 1;
       capacity = 1u << width;
       next = clearCode + 2;
       full = false;
-      unsigned c;
-      if (!reader.Read(width, c)) {
-        ranOut = true;
+      const int c = readCode();
+      if (c < 0) {
+        code = c;
         break;
       }
-      old = c;
-      first = c & pixelMask;
-      lengthsExact = c < next;
-      out.Put(static_cast<std::uint8_t>(first));
+      old = static_cast<unsigned>(c);
+      first = old & pixelMask;
+      lengthsExact = old < next;
+      lastStart = old <= pixelMask ? start : nullptr;
+      put(static_cast<std::uint8_t>(first));
     } else {
       if (corrupted) break;
-      const unsigned in = code;
-      if (code > next) lengthsExact = false;
+      const auto current = static_cast<unsigned>(code);
+      if (current > next) lengthsExact = false;
+      const unsigned previousFirst = first;
+      const bool runsAhead = current == next;  // the code the table is about to get
+      const std::size_t room = static_cast<std::size_t>(rowEnd - dst);
       unsigned count = 0;
-      if (lengthsExact && (count = code < next ? length[code] : length[old] + 1u) - 1u < out.Room()) {
-        std::uint8_t* p = out.Cursor();
+      const std::uint8_t* source = nullptr;
+      if (lengthsExact) {
+        const unsigned base = current < next ? current : old;
+        count = length[base] + (current == next ? 1u : 0u);
+        source = copyStrings ? where[base] : nullptr;
+      }
+      const std::size_t span = (std::size_t{count} + 7) & ~std::size_t{7};
+      if (source && span <= room && (count <= 8 || span <= static_cast<std::size_t>(bitsEnd - source))) {
+        // Whole 8-byte chunks: the bytes past the string are rewritten later.
+        for (std::size_t i = 0; i < count; i += 8) std::memcpy(dst + i, source + i, 8);
+        first = source[0];
+        if (current == next) dst[count - 1] = static_cast<std::uint8_t>(previousFirst);
+        dst += count;
+        if (dst == rowEnd) {
+          dst = rows.Next();
+          rowEnd = dst ? dst + rowWidth : nullptr;
+        }
+      } else if (lengthsExact && count - 1u < room) {
+        std::uint8_t* p = dst;
         unsigned i = count - 1;
-        unsigned cur = code;
-        if (code == next) {
-          p[i--] = static_cast<std::uint8_t>(first);
+        unsigned cur = current;
+        if (current == next) {
+          p[i--] = static_cast<std::uint8_t>(previousFirst);
           cur = old;
         }
         for (; i > 0; --i) {
@@ -268,11 +346,15 @@ bool DecodeGifLzw(const std::vector<std::uint8_t>& compressed, int frameBits, co
         }
         first = cur & pixelMask;
         p[0] = static_cast<std::uint8_t>(first);
-        out.Advance(count);
+        dst += count;
+        if (dst == rowEnd) {
+          dst = rows.Next();
+          rowEnd = dst ? dst + rowWidth : nullptr;
+        }
       } else {
-        unsigned cur = code;
+        unsigned cur = current;
         unsigned depth = 0;
-        if (code >= next) {
+        if (current >= next) {
           cur = old;
           stack[0] = static_cast<std::uint8_t>(first);
           depth = 1;
@@ -288,13 +370,19 @@ bool DecodeGifLzw(const std::vector<std::uint8_t>& compressed, int frameBits, co
         if (corrupted) break;
         first = cur & pixelMask;
         stack[depth] = static_cast<std::uint8_t>(first);
-        for (unsigned i = depth + 1; i-- > 0 && !out.Done();) out.Put(stack[i]);
+        for (unsigned i = depth + 1; i-- > 0 && dst;) put(stack[i]);
+        count = 0;  // not output in one piece
       }
 
       if (!full) {
         entries[next].prefix = static_cast<std::uint16_t>(old);
         entries[next].suffix = static_cast<std::uint8_t>(first);
         length[next] = static_cast<std::uint16_t>(next <= pixelMask ? 1u : length[old] + 1u);
+        if (copyStrings) {
+          // The new string is the previous one followed by this one's first pixel.
+          const bool joined = lastStart && lastStart + length[old] == start && bitsEnd - lastStart >= 8;
+          where[next] = next <= pixelMask ? &kSinglePixels[next] : joined ? lastStart : nullptr;
+        }
         if (++next >= capacity) {
           if (width == kMaxCodeWidth) {
             full = true;
@@ -304,13 +392,19 @@ bool DecodeGifLzw(const std::vector<std::uint8_t>& compressed, int frameBits, co
           }
         }
       }
-      old = in;
+      // What was output is this code's own string unless it ran ahead of the
+      // table with a first pixel that the table does not repeat.
+      const bool ownString = count != 0 && lengthsExact && (!runsAhead || previousFirst == first);
+      lastStart = ownString ? start : nullptr;
+      old = current;
     }
-    if (!reader.Read(width, code)) ranOut = true;
+    code = readCode();
   }
 
-  out.Flush();
-  if (ranOut && !out.Done()) corrupted = Damaged("Stream read error", true) || corrupted;
+  if (dst) {
+    rows.ZeroRest(dst);
+    if (code < 0) corrupted = Damaged("Stream read error", true) || corrupted;
+  }
   return corrupted;
 }
 

@@ -1,9 +1,10 @@
 // Parsing a GIF file into frames: the whole file is read into memory once and
-// each frame keeps only its compressed bytes. Every count read from the file
-// is checked against the bytes that are really there.
+// each frame keeps its slice of compressed bytes. Every count read from the
+// file is checked against the bytes that are really there.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 #include "framework/exception.h"
 #include "imaging/dib/text_format.h"
@@ -34,8 +35,8 @@ std::uint16_t Word(const std::uint8_t* bytes) { return static_cast<std::uint16_t
 
 class TGifReader {
  public:
-  TGifReader(TGIFImage& image, const std::vector<std::uint8_t>& bytes)
-      : image_(image), pos_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+  TGifReader(TGIFImage& image, std::shared_ptr<const std::uint8_t[]> file, std::size_t size)
+      : image_(image), file_(std::move(file)), pos_(file_.get()), end_(file_.get() + size) {}
 
   void Read() {
     ReadHeader();
@@ -208,7 +209,7 @@ class TGifReader {
       pos_ += 1 + length;
       if (length == 0) break;
     }
-    item.compressed.assign(compressedStart, pos_);
+    item.compressed = TSharedBytes(file_, compressedStart, static_cast<std::size_t>(pos_ - compressedStart));
     if (frame.Corrupted) {
       pos_ = end_;
       if (!GifTolerateCorruption) throw EReadError("Stream read error");
@@ -254,21 +255,23 @@ class TGifReader {
   }
 
   TGIFImage& image_;
+  std::shared_ptr<const std::uint8_t[]> file_;
   const std::uint8_t* pos_;
   const std::uint8_t* end_;
 };
 
 void TGIFImage::LoadFromBytes(TStream& stream, std::int64_t count, bool decodeFirstFrame) {
   Reset();
-  std::vector<std::uint8_t> bytes;
   if (count > 0) {
     // Checked first, so that a lying length costs no memory.
     if (count > stream.Remaining()) throw EReadError("Stream read error");
-    bytes.resize(static_cast<std::size_t>(count));
-    stream.ReadBuffer(bytes.data(), bytes.size());
-    TGifReader(*this, bytes).Read();
+    const auto size = static_cast<std::size_t>(count);
+    // Not cleared first: ReadBuffer fills all of it or fails.
+    std::shared_ptr<std::uint8_t[]> file(new std::uint8_t[size]);
+    stream.ReadBuffer(file.get(), size);
+    // Frames keep slices of the file; it lives as long as they do.
+    TGifReader(*this, std::move(file), size).Read();
   }
-  bytes = std::vector<std::uint8_t>();
 
   if (!frames_.empty()) {
     currentFrame_ = 0;

@@ -4,6 +4,13 @@ namespace huemira {
 
 bool GifTolerateCorruption = true;
 
+TSharedBytes::TSharedBytes(std::vector<std::uint8_t> bytes) {
+  auto block = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+  data_ = block->data();
+  size_ = block->size();
+  owner_ = std::move(block);
+}
+
 int TGifColorTable::IndexOf(std::uint32_t color) const {
   for (std::uint32_t i = 0; i < count && i < entries.size(); ++i) {
     if (ColorValue(i) == color) return static_cast<int>(i);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,9 +64,30 @@ struct TExtension {
   std::uint8_t TransparentIndex() const { return raw[4]; }
 };
 
+// A run of bytes that may lie inside a larger shared block: a frame read
+// from a file keeps its slice of the file instead of a copy.
+class TSharedBytes {
+ public:
+  TSharedBytes() = default;
+  explicit TSharedBytes(std::vector<std::uint8_t> bytes);
+  // data and size lie inside the block that owner keeps alive.
+  TSharedBytes(std::shared_ptr<const void> owner, const std::uint8_t* data, std::size_t size)
+      : owner_(std::move(owner)), data_(data), size_(size) {}
+
+  const std::uint8_t* data() const { return data_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  std::uint8_t operator[](std::size_t index) const { return data_[index]; }
+
+ private:
+  std::shared_ptr<const void> owner_;
+  const std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
 // Compressed pixels and geometry of a frame; copies of a frame share one.
 struct TGIFItem {
-  std::vector<std::uint8_t> compressed;  // code size byte, then the data sub-blocks as read
+  TSharedBytes compressed;  // code size byte, then the data sub-blocks as read
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::uint8_t packed = 0;               // the image descriptor's packed byte

@@ -19,7 +19,7 @@ std::uint16_t ScreenCoordinate(std::int64_t value) {
 }
 
 // True when the data sub-blocks after the code size byte end with a zero block.
-bool HasTerminator(const std::vector<std::uint8_t>& compressed) {
+bool HasTerminator(const TSharedBytes& compressed) {
   std::size_t i = 1;
   while (i < compressed.size()) {
     if (compressed[i] == 0) return i + 1 == compressed.size();
@@ -151,7 +151,7 @@ class TGifWriter {
       image_.Progress(TProgressStage::Running, percent);
     };
     image_.Progress(TProgressStage::Starting, 0);
-    item->compressed = EncodeGifLzw(item->width, item->height, bits, unpackRow, progress);
+    item->compressed = TSharedBytes(EncodeGifLzw(item->width, item->height, bits, unpackRow, progress));
     image_.Progress(TProgressStage::Ending, 100);
 
     frame.Interlaced = false;

@@ -270,10 +270,11 @@ Decoded FastDecode(const std::vector<std::uint8_t>& compressed, int frameBits, i
   bitmap.NewImage(width, height, bits == 1 ? TDibFormat::ifBlackAndWhite : bits == 4 ? TDibFormat::ifColor16
                                                                                       : TDibFormat::ifColor256,
                   nullptr, 0, 0);
-  std::fill_n(bitmap.Bits(), bitmap.ImageSize(), 0);
+  // Garbage first: every pixel the data does not reach must come out as index 0.
+  std::fill_n(bitmap.Bits(), bitmap.ImageSize(), 0xA5);
   TLzwTarget target{bitmap.Bits(), bitmap.Stride(), width, height, bits, interlaced};
   Decoded out;
-  out.corrupted = DecodeGifLzw(compressed, frameBits, target, nullptr);
+  out.corrupted = DecodeGifLzw(compressed.data(), compressed.size(), frameBits, target, nullptr);
   out.indexes = Indexes(bitmap);
   return out;
 }
