@@ -2,6 +2,8 @@
 // end in it: the screen, the colour dialog, and the zoom view.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/screen_color.h"
 #include "app/web_color.h"
 #include "framework/form.h"
@@ -90,6 +92,16 @@ TEST_F(MainFormTest, AQuickPressAndReleasePushesAColourChangedMeanwhile) {
   EXPECT_EQ(history.Slot(1), MakeColor(0, 88, 88));
 }
 
+// GetGuiResources counts GDI objects on Windows; Wine answers 0, but there a
+// leaked handle shows as the next new object getting a fresh table slot
+// instead of the one just freed.
+int NextGdiSlot() {
+  HBRUSH probe = CreateSolidBrush(0);
+  const int slot = LOWORD(reinterpret_cast<UINT_PTR>(probe));
+  DeleteObject(probe);
+  return slot;
+}
+
 TEST_F(MainFormTest, SamplingTheScreenManyTimesLeaksNoGdiObjects) {
   StartMainForm();
   ColorWindow target(RGB(0, 0, 255), Bounds(300, 100, 50, 50));
@@ -97,10 +109,10 @@ TEST_F(MainFormTest, SamplingTheScreenManyTimesLeaksNoGdiObjects) {
   const POINT centre = CentreOf(target.Handle());
   EXPECT_EQ(ScreenColorAt(centre), MakeColor(0, 0, 255));
   const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const int slotBefore = NextGdiSlot();
   for (int sample = 0; sample < 3000; ++sample) ScreenColorAt(centre);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore + 2);
+  EXPECT_LT(std::abs(NextGdiSlot() - slotBefore), 50);
   EXPECT_EQ(ScreenColorAt(POINT{-5000, -5000}), 0xFFFFFFu) << "an unreadable pixel is white";
 }
 
