@@ -33,6 +33,7 @@ const char* BmcCommonErrorText(int code);
 inline void BmcClearTail(std::uint8_t* row, std::size_t from, std::size_t row_bytes) {
   if (from < row_bytes) std::memset(row + from, 0, row_bytes - from);
 }
+// Clears every row, for a failure before the first row was decoded.
 inline void BmcClearAllRows(const BmcPixelBuffer& buffer, std::int32_t height) {
   for (std::int32_t row = 0; row < height; ++row) std::memset(buffer.Row(row), 0, buffer.row_bytes);
 }

@@ -35,16 +35,14 @@ void MergeBitPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int
                     std::size_t row_bytes) {
   const std::size_t out_bytes = (static_cast<std::size_t>(width) + 1) / 2;
   const std::size_t used_bytes = std::min(line_bytes, (static_cast<std::size_t>(width) + 7) / 8);
-  const int tail_bits = width % 8;
   std::memset(row, 0, row_bytes);
   for (int plane = 0; plane < 4; ++plane) {
     const std::uint8_t* line = planes + plane * line_bytes;
     for (std::size_t i = 0; i < used_bytes; ++i) {
       std::uint8_t bits = line[i];
       // Pixels beyond the width in the last byte are not part of the picture.
-      if (tail_bits != 0 && i == used_bytes - 1 && used_bytes * 8 > static_cast<std::size_t>(width)) {
-        bits &= static_cast<std::uint8_t>(0xFF << (8 - tail_bits));
-      }
+      const std::size_t pixels_left = static_cast<std::size_t>(width) - 8 * i;
+      if (pixels_left < 8) bits &= static_cast<std::uint8_t>(0xFF << (8 - pixels_left));
       const auto& spread = kPlaneSpread[bits];
       for (std::size_t k = 0; k < 4 && 4 * i + k < out_bytes; ++k) {
         row[4 * i + k] |= static_cast<std::uint8_t>(spread[k] << plane);

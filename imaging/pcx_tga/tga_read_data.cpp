@@ -54,6 +54,9 @@ void DropAlpha(const std::uint8_t* bgra, std::size_t pixels, std::uint8_t* bgr) 
   for (std::size_t i = 0; i < pixels; ++i) std::memcpy(bgr + 3 * i, bgra + 4 * i, 3);
 }
 
+// Bytes of a finished pixel in the row: an index, or blue, green, red.
+std::size_t DeliveredBytes(int depth) { return depth == 8 ? 1 : 3; }
+
 // Where pixel x of a row is stored while its row is being decoded.
 std::size_t StoreOffset(int depth, std::int32_t width, std::int32_t x) {
   switch (depth) {
@@ -76,7 +79,7 @@ int ReadUncompressed(TStream& stream, int depth, std::int32_t width, std::int32_
     }
     if (depth == 16) Widen16(row, width);
     if (depth == 32) DropAlpha(line.data(), static_cast<std::size_t>(width), row);
-    BmcClearTail(row, static_cast<std::size_t>(width) * (depth == 8 ? 1 : 3), rows.RowBytes());
+    BmcClearTail(row, static_cast<std::size_t>(width) * DeliveredBytes(depth), rows.RowBytes());
     BmcReportRow(progress, progress_data, r, height - 1);
   }
   return BMC_OK;
@@ -85,9 +88,8 @@ int ReadUncompressed(TStream& stream, int depth, std::int32_t width, std::int32_
 // Packets run on across row ends; pixels past the last row are dropped.
 int ReadRunLength(TStream& stream, int depth, std::int32_t width, std::int32_t height, const TTgaRows& rows,
                   BmcProgress progress, void* progress_data) {
-  const std::size_t stored_bytes = static_cast<std::size_t>(depth / 8);
-  const std::size_t kept_bytes = depth == 32 ? 3 : stored_bytes;
-  const std::size_t kept_bytes_after_widening = depth == 8 ? 1 : 3;
+  const std::size_t stored_bytes = static_cast<std::size_t>(depth / 8);  // per pixel in the file
+  const std::size_t parked_bytes = depth == 32 ? 3 : stored_bytes;         // per pixel while its row fills
   TByteReader reader(stream);
   std::uint8_t raw[128 * 4];
   std::int32_t r = 0;
@@ -103,7 +105,7 @@ int ReadRunLength(TStream& stream, int depth, std::int32_t width, std::int32_t h
     x += pixels;
     if (x < width) return;
     if (depth == 16) Widen16(row, width);
-    BmcClearTail(row, static_cast<std::size_t>(width) * kept_bytes_after_widening, rows.RowBytes());
+    BmcClearTail(row, static_cast<std::size_t>(width) * DeliveredBytes(depth), rows.RowBytes());
     BmcReportRow(progress, progress_data, r, height - 1);
     x = 0;
     if (++r < height) row = rows.Row(r);
@@ -122,10 +124,10 @@ int ReadRunLength(TStream& stream, int depth, std::int32_t width, std::int32_t h
       while (count > 0 && r < height) {
         const std::int32_t n = std::min(count, width - x);
         std::uint8_t* out = row + StoreOffset(depth, width, x);
-        if (kept_bytes == 1) {
+        if (parked_bytes == 1) {
           std::memset(out, pixel[0], static_cast<std::size_t>(n));
         } else {
-          for (std::int32_t i = 0; i < n; ++i) std::memcpy(out + i * kept_bytes, pixel, kept_bytes);
+          for (std::int32_t i = 0; i < n; ++i) std::memcpy(out + i * parked_bytes, pixel, parked_bytes);
         }
         count -= n;
         advance(n);
