@@ -19,6 +19,12 @@ constexpr png_uint_32 kMaxHeight = static_cast<png_uint_32>(kMaxImagePixels);
 constexpr png_uint_32 kMaxCachedChunks = 1000;
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
 
+// Chunks the reader has no use for, skipped unread: libpng would otherwise
+// buffer some of them (texts, ICC profiles) whole, at whatever size the file
+// claims, before finding out that the data is not there.
+constexpr png_byte kIgnoredChunks[] = "cHRM\0iCCP\0sBIT\0tEXt\0zTXt\0iTXt\0tIME\0hIST\0sPLT\0oFFs\0pCAL\0sCAL\0eXIf";
+constexpr int kIgnoredChunkCount = sizeof kIgnoredChunks / 5;
+
 void CopyMessage(char (&target)[256], const char* text) {
   std::strncpy(target, text ? text : "", sizeof target - 1);
   target[sizeof target - 1] = '\0';
@@ -38,6 +44,7 @@ PngReadSession::PngReadSession(TStream& stream) : stream_(stream) {
   png_set_user_limits(png_, kMaxWidth, kMaxHeight);
   png_set_chunk_cache_max(png_, kMaxCachedChunks);
   png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+  png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
 }
 
 PngReadSession::~PngReadSession() { png_destroy_read_struct(&png_, &info_, nullptr); }

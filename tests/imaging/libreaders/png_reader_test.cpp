@@ -256,6 +256,34 @@ TEST(PngReader, BadInputIsRefusedWithItsMessage) {
   EXPECT_THROW_MESSAGE(Load(huge), EPNGError, "Invalid IHDR data");  // beyond our limit on one side
 }
 
+// Remembers the largest read asked of it.
+class RecordingStream : public TMemoryStream {
+ public:
+  using TMemoryStream::TMemoryStream;
+  std::size_t Read(void* buffer, std::size_t count) override {
+    largestRead = std::max(largestRead, count);
+    return TMemoryStream::Read(buffer, count);
+  }
+  std::size_t largestRead = 0;
+};
+
+// Found by fuzzing: a text chunk claiming 800 MB made libpng allocate and
+// ask for all of it at once. Chunks the reader does not use are skipped in
+// small reads instead.
+TEST(PngReader, HugeUnusedChunkIsSkippedNotBuffered) {
+  PngSpec spec;
+  spec.width = spec.height = 1;
+  spec.rows = {{0}};
+  Bytes png = WritePng(spec);
+  const Bytes text = {0x31, 0x00, 0x70, 0x25, 't', 'E', 'X', 't', 'd', 'a', 't', 'e'};
+  png.insert(png.begin() + 33, text.begin(), text.end());  // after the signature and IHDR
+  QuietPngWarnings = true;
+  RecordingStream stream(png);
+  TPngGraphic graphic;
+  EXPECT_THROW_MESSAGE(graphic.LoadFromStream(stream), EPNGError, "Read Error");
+  EXPECT_LT(stream.largestRead, 1u << 20);
+}
+
 TEST(PngReader, RecognisesItsSignatureAndReportsProgress) {
   PngSpec spec;
   spec.width = 4;
