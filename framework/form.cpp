@@ -10,6 +10,15 @@
 
 namespace huemira {
 
+namespace {
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 HFONT Form::Font() const { return UiFont(); }
 
 void Form::CreateForm(const Args& args, bool isMainForm) {
@@ -55,14 +64,7 @@ void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
 int Form::ShowModal() {
   HWND previouslyActive = GetActiveWindow();
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM list) -> BOOL {
-        if (IsWindowVisible(window) && IsWindowEnabled(window))
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   for (HWND window : disabled) EnableWindow(window, FALSE);
 
   modal_ = true;

@@ -59,14 +59,21 @@ void MainFormTest::PumpFor(DWORD milliseconds) {
   }
 }
 
+namespace {
+
+std::function<void()> pendingModalAction;
+
+void CALLBACK RunModalAction(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  std::function<void()> run = std::move(pendingModalAction);
+  if (run) run();
+}
+
+}  // namespace
+
 void MainFormTest::WhenModal(std::function<void()> action) {
-  static std::function<void()> pending;
-  pending = std::move(action);
-  SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    std::function<void()> run = std::move(pending);
-    if (run) run();
-  });
+  pendingModalAction = std::move(action);
+  SetTimer(nullptr, 0, 200, RunModalAction);
 }
 
 void MainFormTest::Pump() {
