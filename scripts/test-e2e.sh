@@ -32,4 +32,5 @@ export HUEMIRA_EXE=$(realpath "$exe")
 export HUEMIRA_E2E_SHOTS=${HUEMIRA_E2E_SHOTS:-$root/build/e2e-shots}
 export HUEMIRA_WINE_LOADER=$WINE_LOADER
 mkdir -p "$HUEMIRA_E2E_SHOTS"
-python3 "$root/tests/e2e/run_checks.py" "$@"
+# -B: no bytecode caches in the checkout
+python3 -B "$root/tests/e2e/run_checks.py" "$@"

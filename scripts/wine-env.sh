@@ -91,7 +91,13 @@ wine_env_start() {
   if ! _display_works "${DISPLAY:-}"; then
     _start_xvfb || return 1
   fi
-  _ensure_prefix
+  _ensure_prefix || return 1
+  # One Wine server for the whole run: otherwise it ends a few seconds after
+  # each program and the next program waits for a new one to start.
+  if [ -z "${HUEMIRA_WINESERVER_RUN:-}" ]; then
+    "$WINE_SERVER" -p || return 1
+    export HUEMIRA_WINESERVER_RUN=$$
+  fi
 }
 
 # wine_run EXE [ARGS...]: runs a Windows program and returns its exit code.
@@ -113,10 +119,11 @@ wine_kill_all() {
 }
 
 wine_env_stop() {
-  # Wine's server lingers briefly after its last program; wait for it so that
-  # no process outlives the run.
-  if ! timeout 15 "$WINE_SERVER" -w 2>/dev/null; then
+  # The run that started the Wine server ends it with every program still
+  # running in the prefix; no process outlives the run.
+  if [ "${HUEMIRA_WINESERVER_RUN:-}" = "$$" ]; then
     wine_kill_all
+    unset HUEMIRA_WINESERVER_RUN
   fi
   if [ -n "$_wine_env_xvfb_pid" ]; then
     kill "$_wine_env_xvfb_pid" 2>/dev/null || true

@@ -225,11 +225,18 @@ class Program:
         values = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", self.window).split())
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
+    def client_is_whole_window(self):
+        """Whether the X window is just the client area: so it is for a
+        window that Wine leaves to a window manager to frame."""
+        return self.geometry()[2:] == (CLIENT_WIDTH, CLIENT_HEIGHT)
+
     def client_origin(self):
-        """Screen position of the client area's top left corner. Without a
-        window manager Wine draws the frame itself, equally thick on the
-        left, right and bottom, with the caption above the client area."""
+        """Screen position of the client area's top left corner. Where Wine
+        draws the frame itself, it is equally thick on the left, right and
+        bottom, with the caption above the client area."""
         x, y, width, height = self.geometry()
+        if (width, height) == (CLIENT_WIDTH, CLIENT_HEIGHT):
+            return x, y
         border = (width - CLIENT_WIDTH) // 2
         return x + border, y + height - border - CLIENT_HEIGHT
 
@@ -237,14 +244,6 @@ class Program:
         """A left click at a point of the client area."""
         left, top = self.client_origin()
         run("xdotool", "mousemove", str(left + client_x), str(top + client_y), "click", "1")
-        time.sleep(0.3)
-
-    def click_caption(self):
-        """Activates the window the way a user does, by clicking its caption."""
-        x, y, width, height = self.geometry()
-        border = (width - CLIENT_WIDTH) // 2
-        caption = height - CLIENT_HEIGHT - 2 * border
-        run("xdotool", "mousemove", str(x + width // 3), str(y + border + max(caption // 2, 1)), "click", "1")
         time.sleep(0.3)
 
     def key(self, *keys):
@@ -263,7 +262,7 @@ class Program:
 
     def close(self, timeout=20.0):
         """Closes the window as a user does (Alt+F4) and waits for the end."""
-        self.click_caption()
+        run("xdotool", "windowfocus", "--sync", self.window)
         self.key("alt+F4")
         try:
             self.process.wait(timeout)
