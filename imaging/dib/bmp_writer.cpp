@@ -1,8 +1,5 @@
 #include "imaging/dib/bmp_writer.h"
 
-#include <cstring>
-#include <vector>
-
 #include "framework/exception.h"
 #include "imaging/dib/dib_graphic.h"
 #include "imaging/dib/image_limits.h"
@@ -58,10 +55,13 @@ void SaveToBmp(const TGraphic& graphic, TStream& stream) {
   stream.WriteBuffer(header, sizeof header);
 
   const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);  // the padding stays zero
+  const std::uint8_t padding[3] = {0, 0, 0};
+  const std::size_t paddingBytes = static_cast<std::size_t>(rowBytes) - pixelBytes;
+  // Rows go out as they come: no copy, and the padding is written as zeros
+  // rather than taken from the picture's own (uninitialised) row ends.
   graphic.ForEachRow24BottomUp([&](int, const std::uint8_t* bgr) {
-    std::memcpy(row.data(), bgr, pixelBytes);
-    stream.WriteBuffer(row.data(), row.size());
+    stream.WriteBuffer(bgr, pixelBytes);
+    if (paddingBytes) stream.WriteBuffer(padding, paddingBytes);
   });
 }
 
