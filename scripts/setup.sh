@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   libgtest-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev libgif-dev
-  nasm dpkg-dev
+  nasm dpkg-dev bzip2 xz-utils
   wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei
   python3 libjpeg-turbo-progs time
 )
