@@ -206,6 +206,10 @@ TEST(PcxRead, RefusesBadHeaders) {
   f.xmax = 65535;
   f.ymax = 65535;
   refused(f, false);
+  Bytes huge = PcxHeader(f);
+  TPcxGraphic untouched;
+  EXPECT_THROW(LoadBytes(untouched, huge), EBmcError);
+  EXPECT_TRUE(untouched.Empty()) << "refused only after making the image";
   f = good;
   f.bits_per_plane = 8;
   refused(f, false);  // no 0x0C before the 256-colour map

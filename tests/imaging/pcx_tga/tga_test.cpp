@@ -193,6 +193,9 @@ TEST(TgaRead, RefusesBadHeaders) {
   f.width = 65535;
   f.height = 65535;
   refused(f);
+  TTgaGraphic untouched;
+  EXPECT_THROW(LoadBytes(untouched, TgaHeader(f)), EBmcError);
+  EXPECT_TRUE(untouched.Empty()) << "refused only after making the image";
   TTgaGraphic tga;
   ExpectError<EBmcError>([&] { LoadBytes(tga, Bytes{0, 0, 2}); }, kHeaderFailed);
 }
