@@ -21,15 +21,13 @@ constexpr int kMaxScans = 500;
 }  // namespace
 
 JpegDecompressor::JpegDecompressor(TStream& stream) {
-  cinfo_.err = jpeg_std_error(&errors_.manager);
-  errors_.manager.error_exit = ErrorExit;
-  errors_.manager.emit_message = EmitMessage;
+  cinfo_.err = &errors_.manager;
   Run([&] { jpeg_create_decompress(&cinfo_); });
   created_ = true;
   cinfo_.mem->max_memory_to_use = kMaxLibraryMemory;
 
-  scanLimit_.manager.progress_monitor = CheckScanCount;
-  cinfo_.progress = &scanLimit_.manager;
+  scanLimit_.progress_monitor = CheckScanCount;
+  cinfo_.progress = &scanLimit_;
 
   source_.stream = &stream;
   source_.manager.init_source = InitSource;
@@ -44,26 +42,9 @@ JpegDecompressor::~JpegDecompressor() {
   if (created_) jpeg_destroy_decompress(&cinfo_);
 }
 
-void JpegDecompressor::ErrorExit(j_common_ptr cinfo) {
-  auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, errors->message);
-  std::longjmp(errors->jump, 1);
-}
-
-void JpegDecompressor::EmitMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) ++cinfo->err->num_warnings;
-}
-
-void JpegDecompressor::Fail(j_common_ptr cinfo, const char* text) {
-  auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
-  std::strncpy(errors->message, text, sizeof errors->message - 1);
-  errors->message[sizeof errors->message - 1] = '\0';
-  std::longjmp(errors->jump, 1);
-}
-
 void JpegDecompressor::CheckScanCount(j_common_ptr cinfo) {
   if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
-    Fail(cinfo, "Too many scans in JPEG file");
+    JpegErrorBridge::Fail(cinfo, "Too many scans in JPEG file");
   }
 }
 
@@ -83,7 +64,7 @@ boolean JpegDecompressor::FillInputBuffer(j_decompress_ptr cinfo) {
     failed = true;
   }
   // Outside the try block: the jump must not leave an exception half handled.
-  if (failed) Fail(reinterpret_cast<j_common_ptr>(cinfo), failure);
+  if (failed) JpegErrorBridge::Fail(reinterpret_cast<j_common_ptr>(cinfo), failure);
   if (count == 0) {
     if (!source->started) ERREXIT(cinfo, JERR_INPUT_EMPTY);
     // Data ends early: hand the library an end-of-image marker; it warns

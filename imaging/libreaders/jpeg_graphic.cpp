@@ -4,7 +4,9 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "imaging/libreaders/jpeg_compressor.h"
 #include "imaging/libreaders/jpeg_decompressor.h"
 #include "imaging/libreaders/reader_support.h"
 
@@ -26,14 +28,15 @@ std::uint16_t DensityToDpi(int unit, unsigned density) {
   }
 }
 
-// The image rows hold blue, green, red. libjpeg-turbo can deliver that order
-// itself; the plain libjpeg API delivers red, green, blue, swapped per row.
+// The image rows hold blue, green, red. libjpeg-turbo takes and delivers
+// that order itself; the plain libjpeg API wants red, green, blue, swapped
+// per row.
 #ifdef JCS_EXTENSIONS
-constexpr J_COLOR_SPACE kTrueColorOutput = JCS_EXT_BGR;
-void ToBlueGreenRed(std::uint8_t*, int) {}
+constexpr J_COLOR_SPACE kTrueColorSpace = JCS_EXT_BGR;
+void SwapRedAndBlue(std::uint8_t*, int) {}
 #else
-constexpr J_COLOR_SPACE kTrueColorOutput = JCS_RGB;
-void ToBlueGreenRed(std::uint8_t* row, int width) {
+constexpr J_COLOR_SPACE kTrueColorSpace = JCS_RGB;
+void SwapRedAndBlue(std::uint8_t* row, int width) {
   for (int x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
 }
 #endif
@@ -60,7 +63,7 @@ void TJpegGraphic::ReadImage(TStream& stream, int /*index*/) {
   if (cinfo.jpeg_color_space == JCS_GRAYSCALE) {
     cinfo.out_color_space = JCS_GRAYSCALE;
   } else if (cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB) {
-    cinfo.out_color_space = kTrueColorOutput;
+    cinfo.out_color_space = kTrueColorSpace;
   }
   decompressor.Run([&] { jpeg_calc_output_dimensions(&cinfo); });
   TDibFormat format;
@@ -87,12 +90,51 @@ void TJpegGraphic::ReadImage(TStream& stream, int /*index*/) {
     // Our source never suspends, so no progress would mean a loop without end.
     if (got == 0) throw EJpegError("JPEG decoder made no progress");
     if (format == TDibFormat::ifColorRgb24) {
-      for (JDIMENSION i = 0; i < got; ++i) ToBlueGreenRed(rows[i], width);
+      for (JDIMENSION i = 0; i < got; ++i) SwapRedAndBlue(rows[i], width);
     }
     percent = PercentStep(*this, cinfo.output_scanline, 0, percent, height, OnPercentDone);
   }
   decompressor.Run([&] { jpeg_finish_decompress(&cinfo); });
   PercentStep(*this, 100, 0, percent, 100, OnPercentDone);
+}
+
+void TJpegGraphic::SaveToStream(TStream& stream) {
+  const bool gray = DibFormat() == TDibFormat::ifGrayscale256;
+  if (Empty() || (!gray && DibFormat() != TDibFormat::ifColorRgb24)) {
+    throw EJpegError("JPEG image must be gray scale or true color");
+  }
+  JpegCompressor compressor(stream);
+  jpeg_compress_struct& cinfo = compressor.cinfo();
+  cinfo.image_width = static_cast<JDIMENSION>(Width());
+  cinfo.image_height = static_cast<JDIMENSION>(Height());
+  cinfo.input_components = gray ? 1 : 3;
+  cinfo.in_color_space = gray ? JCS_GRAYSCALE : kTrueColorSpace;
+  const int quality = JpegQuality;
+  const bool progressive = JpegProgressive;
+  compressor.Run([&] {
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.density_unit = 1;
+    cinfo.X_density = XDpi();
+    cinfo.Y_density = YDpi();
+    if (progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+  });
+#ifndef JCS_EXTENSIONS
+  std::vector<std::uint8_t> swapped(static_cast<std::size_t>(Stride()));
+#endif
+  for (int y = 0; y < Height(); ++y) {
+    JSAMPROW row = GetScanLine(y);
+#ifndef JCS_EXTENSIONS
+    if (!gray) {
+      std::copy_n(row, swapped.size(), swapped.begin());
+      row = swapped.data();
+      SwapRedAndBlue(row, Width());
+    }
+#endif
+    compressor.Run([&] { jpeg_write_scanlines(&cinfo, &row, 1); });
+  }
+  compressor.Run([&] { jpeg_finish_compress(&cinfo); });
 }
 
 }  // namespace huemira

@@ -22,6 +22,8 @@ class TJpegGraphic : public TDibGraphic {
   // Only JFIF files: FF D8 FF E0, then "JFIF" and a zero byte at offset 6.
   bool CanLoadStream(TStream& stream) override;
   void ReadImage(TStream& stream, int index) override;
+  // Gray scale and true colour only: EJpegError otherwise.
+  void SaveToStream(TStream& stream) override;
 
   // Settings for writing.
   std::uint8_t JpegQuality = 80;

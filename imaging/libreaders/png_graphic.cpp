@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "imaging/libreaders/png_read_session.h"
+#include "imaging/libreaders/png_session.h"
 #include "imaging/libreaders/reader_support.h"
 
 namespace huemira {
@@ -80,7 +80,7 @@ void TPngGraphic::ReadImage(TStream& stream, int /*index*/) {
     throw EPNGError("PNG file is not valid or corrupted");
   }
 
-  PngReadSession session(stream);
+  PngSession session(stream, PngSession::Direction::Read);
   png_structp png = session.png();
   png_infop info = session.info();
   png_uint_32 width = 0, height = 0;

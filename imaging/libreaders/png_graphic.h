@@ -25,6 +25,8 @@ class TPngGraphic : public TDibGraphic {
   // The eight bytes of the PNG signature.
   bool CanLoadStream(TStream& stream) override;
   void ReadImage(TStream& stream, int index) override;
+  // Written with the settings below; a gray picture cannot carry transparency (EPNGError).
+  void SaveToStream(TStream& stream) override;
 
   // The gamma the last read assumed for the file (0.5 when it named none).
   double FileGamma = 0.5;

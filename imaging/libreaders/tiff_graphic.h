@@ -14,6 +14,8 @@
 
 namespace huemira {
 
+class TiffFile;
+
 // The text of one private tag and whether it is read from and written to files.
 class TCustomTiffTag {
  public:
@@ -39,6 +41,10 @@ class TTiffGraphic : public TDibGraphic {
   int GetImageCount(TStream& stream) override;
   // Reads page index (1-based).
   void ReadImage(TStream& stream, int index) override;
+  // Writes the picture as a one-page TIFF.
+  void SaveToStream(TStream& stream) override;
+  // Adds the picture as a further page (a first page to an empty stream).
+  void AppendImage(TStream& stream) override;
   // Also picks the compression a new image of the format is written with.
   void NewImage(std::int32_t width, std::int32_t height, TDibFormat format, const TLogPalette* palette,
                 std::uint16_t xdpi, std::uint16_t ydpi) override;
@@ -56,6 +62,8 @@ class TTiffGraphic : public TDibGraphic {
   std::uint8_t TiffJpegQuality = 75;
 
  private:
+  void WritePage(const TiffFile& file);
+
   TTiffCompression compression_ = TTiffCompression::tcNone;
 };
 

@@ -1,4 +1,4 @@
-#include "imaging/libreaders/png_read_session.h"
+#include "imaging/libreaders/png_session.h"
 
 #include <cstring>
 #include <exception>
@@ -32,7 +32,18 @@ void CopyMessage(char (&target)[256], const char* text) {
 
 }  // namespace
 
-PngReadSession::PngReadSession(TStream& stream) : stream_(stream) {
+PngSession::PngSession(TStream& stream, Direction direction) : stream_(stream), direction_(direction) {
+  if (direction_ == Direction::Write) {
+    png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
+    if (!png_) throw EPNGError("png_create_write_struct failed");
+    info_ = png_create_info_struct(png_);
+    if (!info_) {
+      png_destroy_write_struct(&png_, nullptr);
+      throw EPNGError("png_create_info_struct failed");
+    }
+    png_set_write_fn(png_, this, WriteToStream, nullptr);
+    return;
+  }
   png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
   if (!png_) throw EPNGError("png_create_read_struct failed");
   info_ = png_create_info_struct(png_);
@@ -47,22 +58,28 @@ PngReadSession::PngReadSession(TStream& stream) : stream_(stream) {
   png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
 }
 
-PngReadSession::~PngReadSession() { png_destroy_read_struct(&png_, &info_, nullptr); }
+PngSession::~PngSession() {
+  if (direction_ == Direction::Write) {
+    png_destroy_write_struct(&png_, &info_);
+  } else {
+    png_destroy_read_struct(&png_, &info_, nullptr);
+  }
+}
 
-void PngReadSession::OnError(png_structp png, png_const_charp message) {
-  auto* session = static_cast<PngReadSession*>(png_get_error_ptr(png));
+void PngSession::OnError(png_structp png, png_const_charp message) {
+  auto* session = static_cast<PngSession*>(png_get_error_ptr(png));
   CopyMessage(session->message_, message);
   png_longjmp(png, 1);
 }
 
-void PngReadSession::OnWarning(png_structp, png_const_charp message) {
+void PngSession::OnWarning(png_structp, png_const_charp message) {
   if (!QuietPngWarnings) ShowPngWarning(message ? message : "");
 }
 
 // A short read is an error: libpng would otherwise go on with whatever
 // happened to be in its buffer.
-void PngReadSession::ReadFromStream(png_structp png, png_bytep data, std::size_t length) {
-  auto* session = static_cast<PngReadSession*>(png_get_io_ptr(png));
+void PngSession::ReadFromStream(png_structp png, png_bytep data, std::size_t length) {
+  auto* session = static_cast<PngSession*>(png_get_io_ptr(png));
   bool complete = false;
   session->message_[0] = '\0';
   try {
@@ -73,6 +90,19 @@ void PngReadSession::ReadFromStream(png_structp png, png_bytep data, std::size_t
   // png_error jumps away: called outside the try block so that no exception
   // is left half handled.
   if (!complete) png_error(png, session->message_[0] ? session->message_ : "Read Error");
+}
+
+void PngSession::WriteToStream(png_structp png, png_bytep data, std::size_t length) {
+  auto* session = static_cast<PngSession*>(png_get_io_ptr(png));
+  bool failed = false;
+  try {
+    session->stream_.WriteBuffer(data, length);
+  } catch (const std::exception& error) {
+    CopyMessage(session->message_, error.what());
+    failed = true;
+  }
+  // Outside the try block, as for reading.
+  if (failed) png_error(png, session->message_);
 }
 
 }  // namespace huemira

@@ -1,5 +1,5 @@
-// One libpng read: the read and info structures, the stream they read from,
-// and the bridge from libpng's error jump to EPNGError.
+// One libpng read or write: the png and info structures, the stream they
+// read from or write to, and the bridge from libpng's error jump to EPNGError.
 //
 // libpng reports a fatal error by longjmp. A longjmp must never skip a C++
 // frame that owns an object with a destructor, so every libpng call runs
@@ -17,13 +17,16 @@
 
 namespace huemira {
 
-class PngReadSession {
+class PngSession {
  public:
-  // Throws EPNGError "png_create_read_struct failed" / "png_create_info_struct failed".
-  explicit PngReadSession(TStream& stream);
-  ~PngReadSession();
-  PngReadSession(const PngReadSession&) = delete;
-  PngReadSession& operator=(const PngReadSession&) = delete;
+  enum class Direction { Read, Write };
+
+  // Throws EPNGError "png_create_read_struct failed" (or "..._write_struct
+  // failed") / "png_create_info_struct failed".
+  PngSession(TStream& stream, Direction direction);
+  ~PngSession();
+  PngSession(const PngSession&) = delete;
+  PngSession& operator=(const PngSession&) = delete;
 
   png_structp png() const { return png_; }
   png_infop info() const { return info_; }
@@ -40,8 +43,10 @@ class PngReadSession {
   static void OnError(png_structp png, png_const_charp message);
   static void OnWarning(png_structp png, png_const_charp message);
   static void ReadFromStream(png_structp png, png_bytep data, std::size_t length);
+  static void WriteToStream(png_structp png, png_bytep data, std::size_t length);
 
   TStream& stream_;
+  Direction direction_;
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
   char message_[256] = {};
