@@ -30,14 +30,19 @@ constexpr TPlaneSpread MakePlaneSpread() {
 
 constexpr TPlaneSpread kPlaneSpread = MakePlaneSpread();
 
+// Bytes of one plane line that hold the picture's pixels.
+std::size_t PlaneBytes(std::int32_t width, int bits_per_plane) {
+  return (static_cast<std::size_t>(width) * bits_per_plane + 7) / 8;
+}
+
 // Four 1-bit planes: plane k gives bit k of every pixel's 4-bit index.
-void MergeBitPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int32_t width, std::uint8_t* row,
+void MergeBitPlanes(const std::uint8_t* planes, std::size_t plane_bytes, std::int32_t width, std::uint8_t* row,
                     std::size_t row_bytes) {
   const std::size_t out_bytes = (static_cast<std::size_t>(width) + 1) / 2;
-  const std::size_t used_bytes = std::min(line_bytes, (static_cast<std::size_t>(width) + 7) / 8);
+  const std::size_t used_bytes = std::min(plane_bytes, PlaneBytes(width, 1));
   std::memset(row, 0, row_bytes);
   for (int plane = 0; plane < 4; ++plane) {
-    const std::uint8_t* line = planes + plane * line_bytes;
+    const std::uint8_t* line = planes + plane * plane_bytes;
     for (std::size_t i = 0; i < used_bytes; ++i) {
       std::uint8_t bits = line[i];
       // Pixels beyond the width in the last byte are not part of the picture.
@@ -52,12 +57,12 @@ void MergeBitPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int
 }
 
 // Red, green and blue plane lines into blue, green, red pixels.
-void InterleaveRgbPlanes(const std::uint8_t* planes, std::size_t line_bytes, std::int32_t width,
+void InterleaveRgbPlanes(const std::uint8_t* planes, std::size_t plane_bytes, std::int32_t width,
                          std::uint8_t* row, std::size_t row_bytes) {
-  const std::size_t pixels = std::min(line_bytes, static_cast<std::size_t>(width));
+  const std::size_t pixels = std::min(plane_bytes, static_cast<std::size_t>(width));
   const std::uint8_t* red = planes;
-  const std::uint8_t* green = planes + line_bytes;
-  const std::uint8_t* blue = planes + 2 * line_bytes;
+  const std::uint8_t* green = planes + plane_bytes;
+  const std::uint8_t* blue = planes + 2 * plane_bytes;
   for (std::size_t x = 0; x < pixels; ++x) {
     row[3 * x] = blue[x];
     row[3 * x + 1] = green[x];
@@ -82,9 +87,11 @@ int PcxReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& 
     stream.Seek(kPcxHeaderSize, SeekOrigin::Begin);
     TByteReader reader(stream);
     TPcxLineDecoder decoder(reader, info->truncate_runs);
-    std::vector<std::uint8_t> plane_lines(planar ? line_bytes * info->planes : 0);
-    // A single-plane line longer than the row keeps only what the row holds.
-    const std::size_t keep = std::min(line_bytes, buffer.row_bytes);
+    // Only the bytes that hold pixels are kept: a line longer than that is
+    // decoded and skipped, so a lying bytes-per-line costs no work per line.
+    const std::size_t keep = planar ? std::min(line_bytes, PlaneBytes(header.width, info->bits_per_plane))
+                                    : std::min(line_bytes, buffer.row_bytes);
+    std::vector<std::uint8_t> plane_lines(planar ? keep * info->planes : 0);
 
     for (std::int32_t r = 0; r < header.height; ++r) {
       std::uint8_t* row = buffer.Row(header.height - 1 - r);
@@ -93,12 +100,12 @@ int PcxReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& 
         BmcClearTail(row, keep, buffer.row_bytes);
       } else {
         for (int plane = 0; plane < info->planes; ++plane) {
-          decoder.DecodeLine(plane_lines.data() + plane * line_bytes, line_bytes, line_bytes);
+          decoder.DecodeLine(plane_lines.data() + plane * keep, keep, line_bytes);
         }
         if (info->planes == 4) {
-          MergeBitPlanes(plane_lines.data(), line_bytes, header.width, row, buffer.row_bytes);
+          MergeBitPlanes(plane_lines.data(), keep, header.width, row, buffer.row_bytes);
         } else {
-          InterleaveRgbPlanes(plane_lines.data(), line_bytes, header.width, row, buffer.row_bytes);
+          InterleaveRgbPlanes(plane_lines.data(), keep, header.width, row, buffer.row_bytes);
         }
       }
       BmcReportRow(progress, progress_data, r, header.height - 1);

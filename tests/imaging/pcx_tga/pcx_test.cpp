@@ -172,6 +172,18 @@ TEST(PcxRead, LinesWiderThanTheRowOrNarrowerThanThePictureStayInside) {
   EXPECT_EQ(narrow.GetRgbPixel(5, 0), 0u);
 }
 
+TEST(PcxRead, AHugeBytesPerLineCostsNoWorkBeyondThePicture) {
+  // 1 x 65536 pixels in three planes of 65535 bytes each, and no data: every
+  // line decodes as white, but only the pixel's own byte may be produced.
+  PcxFields f;
+  f.planes = 3;
+  f.ymax = 65535;
+  f.bytes_per_line = 65535;
+  TPcxGraphic pcx;
+  LoadBytes(pcx, PcxHeader(f));
+  EXPECT_EQ(pcx.GetRgbPixel(0, 65535), 0xFFFFFFu);
+}
+
 TEST(PcxRead, RefusesBadHeaders) {
   const auto refused = [](PcxFields f, bool with_trailer) {
     Bytes file = PcxHeader(f);
