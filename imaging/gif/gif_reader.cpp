@@ -72,8 +72,8 @@ class TGifReader {
   // Copies up to count bytes; the rest of out is zero.
   std::size_t Take(std::uint8_t* out, std::size_t count) {
     const std::size_t n = std::min(count, Remaining());
-    std::memcpy(out, pos_, n);
-    std::memset(out + n, 0, count - n);
+    std::copy_n(pos_, n, out);
+    std::fill(out + n, out + count, 0);
     pos_ += n;
     return n;
   }

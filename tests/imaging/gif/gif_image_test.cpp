@@ -1,0 +1,98 @@
+// What the picture window gets from a GIF: the shown frame over white, with
+// pixels of the transparent colour left white.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "gif_test_support.h"
+#include "imaging/dib/picture_formats.h"
+#include "imaging/gif/register.h"
+
+namespace huemira::test {
+namespace {
+
+const Rgb kRed = {200, 0, 0}, kGreen = {0, 160, 0}, kBlue = {0, 0, 90};
+
+// A 4 x 1 frame of indexes 0 1 2 3 whose table holds red twice (entries 1 and 3).
+std::vector<std::uint8_t> TwiceRedGif(int transparentIndex) {
+  GifBytes gif;
+  gif.Header().Screen(4, 1, 0x91).Table({kBlue, kRed, kGreen, kRed});
+  if (transparentIndex >= 0) gif.GraphicControl(0x01, 0, transparentIndex);
+  gif.Descriptor(0, 0, 4, 1, 0).ImageData(2, LiteralCodeStream({0, 1, 2, 3}, 2)).Trailer();
+  return gif.bytes;
+}
+
+TEST(GifShown, TransparencyGoesByColourNotByIndex) {
+  TGIFImage image;
+  LoadGif(image, TwiceRedGif(3));
+  EXPECT_TRUE(image.Transparent());
+  EXPECT_EQ(image.Frames()[0]->TransparentColor, GifColorValue(200, 0, 0));
+  TDibGraphic shown;
+  image.AssignToBitmap24(shown);
+  EXPECT_EQ(shown.DibFormat(), TDibFormat::ifColorRgb24);
+  EXPECT_EQ(RgbBytes(shown), (std::vector<std::uint8_t>{0, 0, 90, 255, 255, 255, 0, 160, 0, 255, 255, 255}));
+
+  // With the switch off, or without a transparent entry, every pixel is painted.
+  image.TransparentSwitch = false;
+  image.AssignToBitmap24(shown);
+  EXPECT_EQ(RgbBytes(shown)[3], 200);
+  LoadGif(image, TwiceRedGif(-1));
+  EXPECT_FALSE(image.Transparent());
+  image.AssignToBitmap24(shown);
+  EXPECT_EQ(RgbBytes(shown), (std::vector<std::uint8_t>{0, 0, 90, 200, 0, 0, 0, 160, 0, 200, 0, 0}));
+}
+
+TEST(GifShown, RowsForTheBmpWriterMatchTheBitmap) {
+  TGIFImage image;
+  LoadGif(image, SimpleGif(5, 3, Palette(8), {0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6}));
+  TDibGraphic shown;
+  image.AssignToBitmap24(shown);
+  std::vector<int> order;
+  image.ForEachRow24BottomUp([&](int y, const std::uint8_t* bgr) {
+    order.push_back(y);
+    EXPECT_EQ(0, std::memcmp(bgr, shown.GetScanLine(y), 15)) << y;
+  });
+  EXPECT_EQ(order, (std::vector<int>{2, 1, 0}));
+}
+
+TEST(GifShown, AssignToKeepsTheTransparentColour) {
+  TGIFImage image;
+  LoadGif(image, TwiceRedGif(1));
+  TDibGraphic frame;
+  image.AssignTo(frame);
+  EXPECT_EQ(frame.DibFormat(), TDibFormat::ifColor16);
+  EXPECT_TRUE(frame.Transparent);
+  EXPECT_EQ(frame.TransparentPixel, tpExplicitRgb);
+  EXPECT_EQ(frame.TransparentRgb, MakeRgb(200, 0, 0));
+  EXPECT_EQ(Indexes(frame), (std::vector<std::uint8_t>{0, 1, 2, 3}));
+}
+
+TEST(GifShown, ProgressRunsFromStartToEnd) {
+  TGIFImage image;
+  std::vector<std::pair<TProgressStage, int>> reports;
+  image.OnProgress = [&](TGIFImage&, TProgressStage stage, int percent, const std::string&) {
+    reports.emplace_back(stage, percent);
+  };
+  int changes = 0;
+  image.OnChange = [&](TGIFImage&) { ++changes; };
+  LoadGif(image, TwiceRedGif(-1));
+  ASSERT_GE(reports.size(), 3u);
+  EXPECT_EQ(reports.front(), std::make_pair(TProgressStage::Starting, 0));
+  EXPECT_EQ(reports.back(), std::make_pair(TProgressStage::Ending, 100));
+  EXPECT_EQ(reports[reports.size() - 2].first, TProgressStage::Running);
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(image.PaletteModified);
+}
+
+TEST(GifShown, RegisteredForTheGifExtension) {
+  RegisterGifFormats();
+  const TGraphicFormat* format = FindGraphicFormat(".GIF");
+  ASSERT_NE(format, nullptr);
+  EXPECT_EQ(format->description, "CompuServe GIF Image");
+  auto graphic = format->factory();
+  EXPECT_STREQ(graphic->ClassName(), "TGIFImage");
+  EXPECT_TRUE(graphic->Empty());
+}
+
+}  // namespace
+}  // namespace huemira::test
