@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imaging/pcx_tga/little_endian.h"
+#include "imaging/pcx_tga/stream_window.h"
 
 namespace huemira {
 
@@ -77,11 +78,9 @@ void TDcxGraphic::ReadImage(TStream& stream, int index) {
   // Offsets are checked against the real size before any page memory is taken.
   if (page_end <= page_start || page_end > size) throw EDcxError(kHeaderNotValid);
 
-  std::vector<std::uint8_t> page(static_cast<std::size_t>(page_end - page_start));
-  stream.SetPosition(page_start);
-  if (stream.Read(page.data(), page.size()) != page.size()) throw EDcxError(kHeaderNotValid);
-  TMemoryStream page_stream(std::move(page));
-  TPcxGraphic::ReadImage(page_stream, 1);
+  // The page is read in place, through a window, rather than copied first.
+  TStreamWindow page(stream, page_start, page_end - page_start);
+  TPcxGraphic::ReadImage(page, 1);
 }
 
 void TDcxGraphic::AppendImage(TStream& stream) {

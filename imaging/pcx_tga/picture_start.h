@@ -2,27 +2,22 @@
 // whose position 0 is that start.
 #pragma once
 
-#include <cstdint>
-#include <utility>
-#include <vector>
-
 #include "framework/stream.h"
+#include "imaging/pcx_tga/stream_window.h"
 
 namespace huemira {
 
 // Calls read with stream itself when it is at position 0, otherwise with a
-// memory copy of everything from its position to its end.
+// window on everything from its position to its end.
 template <typename Read>
 void ReadFromPictureStart(TStream& stream, Read read) {
-  if (stream.Position() == 0) {
+  const std::int64_t start = stream.Position();
+  if (start == 0) {
     read(stream);
     return;
   }
-  // Sized once: the rest of a real stream, never a number from the file.
-  std::vector<std::uint8_t> rest(static_cast<std::size_t>(stream.Remaining()));
-  stream.ReadBuffer(rest.data(), rest.size());
-  TMemoryStream copy(std::move(rest));
-  read(copy);
+  TStreamWindow picture(stream, start, stream.Size() - start);
+  read(picture);
 }
 
 }  // namespace huemira
