@@ -60,13 +60,9 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND window, UINT message, WPARAM wPar
     self->handle_ = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);
   }
-  LRESULT result = 0;
-  bool handled = false;
-  RunGuarded([&] {
-    result = self->HandleMessage(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : 0;
+  LRESULT result = 0;  // what a message whose handler failed returns
+  RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
+  return result;
 }
 
 }  // namespace huemira
