@@ -93,11 +93,13 @@ wine_env_start() {
   fi
   _ensure_prefix || return 1
   # One Wine server for the whole run: otherwise it ends a few seconds after
-  # each program and the next program waits for a new one to start.
-  if [ -z "${HUEMIRA_WINESERVER_RUN:-}" ]; then
-    "$WINE_SERVER" -p || return 1
+  # each program and the next program waits for a new one to start. It
+  # refuses to start when a server for this prefix runs already (then that
+  # one's owner ends it).
+  if [ -z "${HUEMIRA_WINESERVER_RUN:-}" ] && "$WINE_SERVER" -p 2>/dev/null; then
     export HUEMIRA_WINESERVER_RUN=$$
   fi
+  return 0
 }
 
 # wine_run EXE [ARGS...]: runs a Windows program and returns its exit code.

@@ -217,7 +217,11 @@ class Program:
             return windows[0] if len(windows) == 1 else None
 
         self.window = wait_until(window_found, timeout, 0.2)
-        expect(self.window, f"no window titled {WINDOW_TITLE!r} appeared within {timeout:.0f} s")
+        if not self.window:
+            count = len(visible_windows())
+            screenshot(f"{self.name}-start")
+            expect(count == 0, f"{count} windows titled {WINDOW_TITLE!r} appeared (a message box?), not one")
+            raise CheckFailed(f"no window titled {WINDOW_TITLE!r} appeared within {timeout:.0f} s")
         return self
 
     def geometry(self):
