@@ -1,11 +1,32 @@
 // libFuzzer harness: arbitrary bytes as a TIFF file: the page count, the
-// first page, and the last page when there are several.
+// first page, and the last page when there are several. A small page that
+// loads is written back uncompressed and must read the same.
 #include <cstddef>
 #include <cstdint>
 
 #include "framework/exception.h"
 #include "framework/stream.h"
 #include "imaging/libreaders/tiff_graphic.h"
+
+namespace {
+
+void RoundTrip(huemira::TTiffGraphic& tiff) {
+  using namespace huemira;
+  if (static_cast<std::int64_t>(tiff.Width()) * tiff.Height() > (1 << 16)) return;
+  tiff.SetCompression(TTiffCompression::tcNone);
+  TMemoryStream copy;
+  tiff.SaveToStream(copy);
+  copy.SetPosition(0);
+  TTiffGraphic again;
+  again.LoadFromStream(copy);
+  for (int y = 0; y < tiff.Height(); ++y) {
+    for (int x = 0; x < tiff.Width(); ++x) {
+      if (again.GetRgbPixel(x, y) != tiff.GetRgbPixel(x, y)) __builtin_trap();
+    }
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace huemira;
@@ -22,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tiff.LoadIndex = page;
     try {
       tiff.LoadFromStream(stream);
+      RoundTrip(tiff);
     } catch (const Exception&) {
     }
     if (pages == 1) break;

@@ -112,7 +112,7 @@ RgbImage DecodeWithLibjpeg(const Bytes& jpeg) {
 }
 
 void WriteTiff(const std::filesystem::path& path, const std::vector<TiffPage>& pages) {
-  TIFF* tif = TIFFOpen(path.c_str(), "w");
+  TIFF* tif = TIFFOpen(path.string().c_str(), "w");
   ASSERT_NE(tif, nullptr);
   for (const TiffPage& page : pages) {
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, page.width);

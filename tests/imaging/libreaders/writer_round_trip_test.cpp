@@ -40,6 +40,7 @@ void MakeNoise(TDibGraphic& image, TDibFormat format, int width = 29, int height
 
 template <class G>
 std::unique_ptr<G> ReadBack(TMemoryStream& stream) {
+  QuietPngWarnings = true;  // no message box may stop a test
   stream.SetPosition(0);
   auto graphic = std::make_unique<G>();
   graphic->LoadFromStream(stream);
@@ -90,6 +91,7 @@ TEST(PngWriter, TransparentPaletteEntryReadsAsTheBackground) {
   TMemoryStream stream;
   png.SaveToStream(stream);
   stream.SetPosition(0);
+  QuietPngWarnings = true;
   TPngGraphic again;
   again.PngBackground = MakeRgb(1, 2, 3);
   again.LoadFromStream(stream);
