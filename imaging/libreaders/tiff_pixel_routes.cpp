@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "imaging/dib/image_limits.h"
@@ -108,6 +109,9 @@ void RgbaRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image
   const int bandRows = RgbaBandRows(file, fields);
   std::vector<std::uint32_t> band(static_cast<std::size_t>(width) * bandRows);
   const bool trueColor = image.DibFormat() == TDibFormat::ifColorRgb24;
+  // Gray and palette pages come back in few distinct colours; each one's
+  // nearest palette entry is searched once, however the colours alternate.
+  std::unordered_map<std::uint32_t, int> indexOfColor;
   for (int top = 0; top < height; top += bandRows) {
     const int rows = std::min(bandRows, height - top);
     rgba.row_offset = top;
@@ -125,7 +129,10 @@ void RgbaRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image
           row[3 * x + 1] = static_cast<std::uint8_t>(TIFFGetG(pixel));
           row[3 * x + 2] = static_cast<std::uint8_t>(TIFFGetR(pixel));
         } else {
-          image.SetRgbPixel(x, top + r, MakeRgb(TIFFGetR(pixel), TIFFGetG(pixel), TIFFGetB(pixel)));
+          const std::uint32_t rgb = MakeRgb(TIFFGetR(pixel), TIFFGetG(pixel), TIFFGetB(pixel));
+          auto [found, added] = indexOfColor.try_emplace(rgb, 0);
+          if (added) found->second = image.PaletteConverter()->NearestIndex(rgb);
+          image.SetPixelIndex(x, top + r, found->second);
         }
       }
     }
