@@ -27,7 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (static_cast<std::int64_t>(tga.Width()) * tga.Height() > (1 << 16)) return 0;
   TMemoryStream copy;
-  tga.SaveToStream(copy);
+  try {
+    tga.SaveToStream(copy);
+  } catch (const Exception&) {
+    return 0;  // a picture the format's header fields cannot describe
+  }
   copy.SetPosition(0);
   TTgaGraphic again;
   again.LoadFromStream(copy);

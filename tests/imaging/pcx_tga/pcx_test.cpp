@@ -284,6 +284,19 @@ TEST(PcxWrite, RoundTripsEveryFormat) {
   }
 }
 
+TEST(PcxWrite, RefusesAWidthItsHeaderCannotHold) {
+  // Found by fuzzing: a file may describe 65536 columns, but no line of them fits a 16-bit bytes-per-line.
+  PcxFields f;
+  f.planes = 3;
+  f.xmax = 65535;
+  f.bytes_per_line = 2;
+  TPcxGraphic pcx;
+  LoadBytes(pcx, PcxHeader(f));
+  ASSERT_EQ(pcx.Width(), 65536);
+  TMemoryStream stream;
+  ExpectError<EBmcError>([&] { pcx.SaveToStream(stream); }, "bmc_write failed.");
+}
+
 TEST(PcxWrite, OneBitWhiteOnBlackIsStoredWithSetBitsWhite) {
   TLogPalette inverted;
   inverted.count = 2;
