@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "imaging/dib/image_limits.h"
@@ -38,19 +39,14 @@ void CopyRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image
   }
 }
 
+// Decoded straight into the image row, then put in its blue, green, red order.
 void RgbRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
   const int width = image.Width();
-  RequireScanlineSize(file, fields.scanlineSize >= std::uint64_t{3} * width &&
-                                fields.scanlineSize <= kMaxRowBufferBytes);
-  std::vector<std::uint8_t> buffer(fields.scanlineSize);
+  RequireScanlineSize(file, fields.scanlineSize == std::uint64_t{3} * width);
   for (int y = 0; y < image.Height(); ++y) {
-    ReadScanline(file, buffer.data(), y);
     std::uint8_t* row = image.GetScanLine(y);
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = buffer[3 * x + 2];
-      row[3 * x + 1] = buffer[3 * x + 1];
-      row[3 * x + 2] = buffer[3 * x];
-    }
+    ReadScanline(file, row, y);
+    for (std::uint8_t* pixel = row; pixel != row + 3 * width; pixel += 3) std::swap(pixel[0], pixel[2]);
     rowsDone(y + 1);
   }
 }
