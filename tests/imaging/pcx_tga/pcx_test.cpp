@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "expect_error.h"
 #include "imaging/pcx_tga/pcx_graphic.h"
 #include "test_bytes.h"
@@ -116,6 +119,22 @@ TEST(PcxRead, ResolutionWordsBecomeTheImageDpi) {
   EXPECT_EQ(pcx.XDpi(), 300);
   EXPECT_EQ(pcx.YDpi(), 0);
   EXPECT_EQ(pcx.BitmapInfo().header.yPelsPerMeter, 0);
+}
+
+TEST(PcxRead, ReportsProgressFromZeroToHundredOnce) {
+  PcxFields f;
+  f.bits_per_plane = 1;
+  f.ymax = 9;
+  f.bytes_per_line = 2;
+  TPcxGraphic pcx;
+  std::vector<int> reported;
+  pcx.OnPercentDone = [&](TDibGraphic&, int percent) { reported.push_back(percent); };
+  LoadBytes(pcx, PcxHeader(f));
+  ASSERT_GE(reported.size(), 3u);
+  EXPECT_EQ(reported.front(), 0);
+  EXPECT_EQ(reported.back(), 100);
+  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+  EXPECT_EQ(std::adjacent_find(reported.begin(), reported.end()), reported.end()) << "a percentage repeated";
 }
 
 TEST(PcxRead, TruncatedDataCompletesInWhite) {
