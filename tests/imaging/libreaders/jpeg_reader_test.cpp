@@ -5,18 +5,18 @@
 namespace huemira::test {
 namespace {
 
-JpegSpec Gradient(int width, int height, int components, J_COLOR_SPACE space) {
-  JpegSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.components = components;
-  spec.inputSpace = space;
+JpegPicture Gradient(int width, int height, int components, J_COLOR_SPACE space) {
+  JpegPicture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.components = components;
+  picture.inputSpace = space;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      for (int c = 0; c < components; ++c) spec.pixels.push_back(static_cast<std::uint8_t>(x * 5 + y * 3 + c * 70));
+      for (int c = 0; c < components; ++c) picture.pixels.push_back(static_cast<std::uint8_t>(x * 5 + y * 3 + c * 70));
     }
   }
-  return spec;
+  return picture;
 }
 
 std::unique_ptr<TJpegGraphic> Load(const Bytes& jpeg) {
@@ -38,9 +38,9 @@ TEST(JpegReader, MatchesLibjpegsOwnDecode) {
                         Case{3, JCS_RGB, false, TDibFormat::ifColorRgb24},
                         Case{3, JCS_RGB, true, TDibFormat::ifColorRgb24}}) {
     SCOPED_TRACE(c.components);
-    JpegSpec spec = Gradient(45, 31, c.components, c.space);
-    spec.progressive = c.progressive;
-    const Bytes jpeg = WriteJpeg(spec);
+    JpegPicture picture = Gradient(45, 31, c.components, c.space);
+    picture.progressive = c.progressive;
+    const Bytes jpeg = WriteJpeg(picture);
     const auto graphic = Load(jpeg);
     EXPECT_EQ(graphic->DibFormat(), c.format);
     EXPECT_TRUE(SamePixels(*graphic, DecodeWithLibjpeg(jpeg)));
@@ -58,10 +58,10 @@ TEST(JpegReader, DensityBecomesDpi) {
     std::uint16_t dpi;
   };
   for (const Case& c : {Case{1, 300, 300}, Case{2, 38, 97}, Case{2, 118, 300}, Case{0, 2, 96}}) {
-    JpegSpec spec = Gradient(8, 8, 1, JCS_GRAYSCALE);
-    spec.densityUnit = c.unit;
-    spec.xDensity = spec.yDensity = c.density;
-    const auto graphic = Load(WriteJpeg(spec));
+    JpegPicture picture = Gradient(8, 8, 1, JCS_GRAYSCALE);
+    picture.densityUnit = c.unit;
+    picture.xDensity = picture.yDensity = c.density;
+    const auto graphic = Load(WriteJpeg(picture));
     EXPECT_EQ(graphic->XDpi(), c.dpi) << c.unit << " " << c.density;
     EXPECT_EQ(graphic->YDpi(), c.dpi) << c.unit << " " << c.density;
   }

@@ -62,19 +62,19 @@ class PngFormatTest : public ::testing::TestWithParam<std::tuple<FormatCase, boo
 // pixels ImageMagick sees, interlaced or not.
 TEST_P(PngFormatTest, MatchesImageMagick) {
   const auto& [format, interlaced] = GetParam();
-  PngSpec spec;
-  spec.width = 37;
-  spec.height = 11;
-  spec.bitDepth = format.bitDepth;
-  spec.colorType = format.colorType;
-  spec.interlaced = interlaced;
+  PngPicture picture;
+  picture.width = 37;
+  picture.height = 11;
+  picture.bitDepth = format.bitDepth;
+  picture.colorType = format.colorType;
+  picture.interlaced = interlaced;
   const int levels = format.bitDepth == 16 ? 256 : 1 << std::min(format.bitDepth, 8);
   const int scale = format.bitDepth == 16 ? 257 : 1;  // high byte = scaled value: stripping and scaling agree
-  spec.rows = PackRows(spec.width, spec.height, spec.bitDepth, format.channels,
+  picture.rows = PackRows(picture.width, picture.height, picture.bitDepth, format.channels,
                        [&](int x, int y, int c) { return ((x * 7 + y * 3 + c * 50) % levels) * scale; });
-  if (format.colorType == PNG_COLOR_TYPE_PALETTE) spec.palette = RainbowPalette(levels);
+  if (format.colorType == PNG_COLOR_TYPE_PALETTE) picture.palette = RainbowPalette(levels);
 
-  const Bytes png = WritePng(spec);
+  const Bytes png = WritePng(picture);
   const auto graphic = Load(png);
   EXPECT_EQ(graphic->DibFormat(), format.format);
   if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick not installed";
@@ -103,18 +103,18 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(PngReader, TwoBitValuesBecomeFourBitIndexes) {
-  PngSpec spec;
-  spec.width = 9;
-  spec.height = 2;
-  spec.bitDepth = 2;
-  spec.rows = PackRows(9, 2, 2, 1, [](int x, int, int) { return x % 4; });
-  const auto gray = Load(WritePng(spec));
+  PngPicture picture;
+  picture.width = 9;
+  picture.height = 2;
+  picture.bitDepth = 2;
+  picture.rows = PackRows(9, 2, 2, 1, [](int x, int, int) { return x % 4; });
+  const auto gray = Load(WritePng(picture));
   for (int x = 0; x < 9; ++x) EXPECT_EQ(gray->GetPixelIndex(x, 1), (x % 4) * 5) << x;
   EXPECT_EQ(gray->GetRgbPixel(3, 0), 0xFFFFFFu);
 
-  spec.colorType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = RainbowPalette(4);
-  const auto palette = Load(WritePng(spec));
+  picture.colorType = PNG_COLOR_TYPE_PALETTE;
+  picture.palette = RainbowPalette(4);
+  const auto palette = Load(WritePng(picture));
   for (int x = 0; x < 9; ++x) EXPECT_EQ(palette->GetPixelIndex(x, 0), x % 4) << x;
 }
 
@@ -126,14 +126,14 @@ struct Flattening {
 };
 
 std::uint32_t FlattenRgbaPixel(int bitDepth, const Flattening& f) {
-  PngSpec spec;
-  spec.width = spec.height = 1;
-  spec.bitDepth = bitDepth;
-  spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+  PngPicture picture;
+  picture.width = picture.height = 1;
+  picture.bitDepth = bitDepth;
+  picture.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
   const int scale = bitDepth == 16 ? 257 : 1;
-  spec.rows = PackRows(1, 1, bitDepth, 4, [&](int, int, int c) { return std::array{200, 100, 50, 128}[c] * scale; });
-  spec.background = f.fileBackground;
-  return Load(WritePng(spec), [&](TPngGraphic& g) {
+  picture.rows = PackRows(1, 1, bitDepth, 4, [&](int, int, int c) { return std::array{200, 100, 50, 128}[c] * scale; });
+  picture.background = f.fileBackground;
+  return Load(WritePng(picture), [&](TPngGraphic& g) {
            g.ReplaceFileBackground = f.replaceFileBackground;
            g.PngBackground = f.pngBackground;
          })->GetRgbPixel(0, 0);
@@ -172,52 +172,52 @@ TEST(PngReader, AlphaIsFlattenedOntoTheRightBackground) {
 }
 
 TEST(PngReader, GrayAlphaWithoutBackgroundChunkGoesOntoBlack) {
-  PngSpec spec;
-  spec.width = spec.height = 1;
-  spec.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
-  spec.rows = {{200, 128}};
-  const auto graphic = Load(WritePng(spec), [](TPngGraphic& g) { g.PngBackground = 0xFFFFFF; });
+  PngPicture picture;
+  picture.width = picture.height = 1;
+  picture.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+  picture.rows = {{200, 128}};
+  const auto graphic = Load(WritePng(picture), [](TPngGraphic& g) { g.PngBackground = 0xFFFFFF; });
   EXPECT_EQ(graphic->DibFormat(), TDibFormat::ifGrayscale256);
   EXPECT_NEAR(graphic->GetPixelIndex(0, 0), BlueOf(LinearBlend(200, 0, 128 / 255.0)), 1);
 }
 
 TEST(PngReader, TransparentPaletteEntriesTakeTheBackground) {
-  PngSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.colorType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = {{10, 20, 30}, {200, 100, 50}};
-  spec.paletteAlpha = {0, 255};
-  spec.rows = {{0, 1}};
-  const auto graphic = Load(WritePng(spec), [](TPngGraphic& g) { g.PngBackground = MakeRgb(1, 2, 3); });
+  PngPicture picture;
+  picture.width = 2;
+  picture.height = 1;
+  picture.colorType = PNG_COLOR_TYPE_PALETTE;
+  picture.palette = {{10, 20, 30}, {200, 100, 50}};
+  picture.paletteAlpha = {0, 255};
+  picture.rows = {{0, 1}};
+  const auto graphic = Load(WritePng(picture), [](TPngGraphic& g) { g.PngBackground = MakeRgb(1, 2, 3); });
   EXPECT_EQ(graphic->GetRgbPixel(0, 0), MakeRgb(1, 2, 3));
   EXPECT_EQ(graphic->GetRgbPixel(1, 0), MakeRgb(200, 100, 50));
 }
 
 TEST(PngReader, FileGammaIsCorrectedToTheDisplayUnlessSrgb) {
-  PngSpec spec;
-  spec.width = spec.height = 1;
-  spec.rows = {{128}};
-  const auto plain = Load(WritePng(spec));
+  PngPicture picture;
+  picture.width = picture.height = 1;
+  picture.rows = {{128}};
+  const auto plain = Load(WritePng(picture));
   EXPECT_EQ(plain->GetPixelIndex(0, 0), 128);  // 0.5 assumed: 0.5 x 2.0 is no correction
   EXPECT_DOUBLE_EQ(plain->FileGamma, 0.5);
 
-  spec.gamma = 0.45455;
-  const auto corrected = Load(WritePng(spec));
+  picture.gamma = 0.45455;
+  const auto corrected = Load(WritePng(picture));
   EXPECT_NEAR(corrected->FileGamma, 0.45455, 1e-5);
   EXPECT_NEAR(corrected->GetPixelIndex(0, 0), 119, 1);  // 255 x (128/255)^(1 / (0.45455 x 2.0))
 
-  spec.srgb = true;
-  EXPECT_EQ(Load(WritePng(spec))->GetPixelIndex(0, 0), 128);
+  picture.srgb = true;
+  EXPECT_EQ(Load(WritePng(picture))->GetPixelIndex(0, 0), 128);
 }
 
 TEST(PngReader, ResolutionComesFromPixelsPerMetre) {
-  PngSpec spec;
-  spec.width = spec.height = 1;
-  spec.rows = {{0}};
+  PngPicture picture;
+  picture.width = picture.height = 1;
+  picture.rows = {{0}};
   for (auto [perMetre, dpi] : {std::pair{3780u, 96}, {2835u, 72}, {11811u, 300}}) {
-    spec.pixelsPerMetre = perMetre;
-    const auto graphic = Load(WritePng(spec));
+    picture.pixelsPerMetre = perMetre;
+    const auto graphic = Load(WritePng(picture));
     EXPECT_EQ(graphic->XDpi(), dpi);
     EXPECT_EQ(graphic->YDpi(), dpi);
   }
@@ -234,11 +234,11 @@ void PatchIhdr(Bytes& png, std::uint32_t width, std::uint32_t height) {
 }
 
 TEST(PngReader, BadInputIsRefusedWithItsMessage) {
-  PngSpec spec;
-  spec.width = spec.height = 16;
-  spec.colorType = PNG_COLOR_TYPE_RGB;
-  spec.rows = PackRows(16, 16, 8, 3, [](int x, int y, int) { return x * y; });
-  const Bytes good = WritePng(spec);
+  PngPicture picture;
+  picture.width = picture.height = 16;
+  picture.colorType = PNG_COLOR_TYPE_RGB;
+  picture.rows = PackRows(16, 16, 8, 3, [](int x, int y, int) { return x * y; });
+  const Bytes good = WritePng(picture);
 
   Bytes notPng = good;
   notPng[1] = 'X';
@@ -271,10 +271,10 @@ class RecordingStream : public TMemoryStream {
 // ask for all of it at once. Chunks the reader does not use are skipped in
 // small reads instead.
 TEST(PngReader, HugeUnusedChunkIsSkippedNotBuffered) {
-  PngSpec spec;
-  spec.width = spec.height = 1;
-  spec.rows = {{0}};
-  Bytes png = WritePng(spec);
+  PngPicture picture;
+  picture.width = picture.height = 1;
+  picture.rows = {{0}};
+  Bytes png = WritePng(picture);
   const Bytes text = {0x31, 0x00, 0x70, 0x25, 't', 'E', 'X', 't', 'd', 'a', 't', 'e'};
   png.insert(png.begin() + 33, text.begin(), text.end());  // after the signature and IHDR
   QuietPngWarnings = true;
@@ -285,12 +285,12 @@ TEST(PngReader, HugeUnusedChunkIsSkippedNotBuffered) {
 }
 
 TEST(PngReader, RecognisesItsSignatureAndReportsProgress) {
-  PngSpec spec;
-  spec.width = 4;
-  spec.height = 50;
-  spec.interlaced = true;
-  spec.rows = PackRows(4, 50, 8, 1, [](int x, int y, int) { return x + y; });
-  TMemoryStream stream(WritePng(spec));
+  PngPicture picture;
+  picture.width = 4;
+  picture.height = 50;
+  picture.interlaced = true;
+  picture.rows = PackRows(4, 50, 8, 1, [](int x, int y, int) { return x + y; });
+  TMemoryStream stream(WritePng(picture));
   TPngGraphic graphic;
   EXPECT_TRUE(graphic.CanLoadStream(stream));
   EXPECT_EQ(stream.Position(), 0);

@@ -23,42 +23,42 @@ void Put32(Bytes& out, std::uint32_t value) {
 
 }  // namespace
 
-Bytes WritePng(const PngSpec& spec) {
+Bytes WritePng(const PngPicture& picture) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &out, AppendToBytes, nullptr);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colorType,
+               picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.paletteAlpha.empty()) {
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
+  if (!picture.palette.empty()) png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
+  if (!picture.paletteAlpha.empty()) {
+    png_set_tRNS(png, info, picture.paletteAlpha.data(), static_cast<int>(picture.paletteAlpha.size()), nullptr);
   }
-  if (spec.transparentColor) {
-    png_color_16 color = *spec.transparentColor;
+  if (picture.transparentColor) {
+    png_color_16 color = *picture.transparentColor;
     png_set_tRNS(png, info, nullptr, 0, &color);
   }
-  if (spec.background) {
-    png_color_16 color = *spec.background;
+  if (picture.background) {
+    png_color_16 color = *picture.background;
     png_set_bKGD(png, info, &color);
   }
-  if (spec.gamma > 0) png_set_gAMA(png, info, spec.gamma);
-  if (spec.srgb) png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-  if (spec.pixelsPerMetre) {
-    png_set_pHYs(png, info, *spec.pixelsPerMetre, *spec.pixelsPerMetre, PNG_RESOLUTION_METER);
+  if (picture.gamma > 0) png_set_gAMA(png, info, picture.gamma);
+  if (picture.srgb) png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+  if (picture.pixelsPerMetre) {
+    png_set_pHYs(png, info, *picture.pixelsPerMetre, *picture.pixelsPerMetre, PNG_RESOLUTION_METER);
   }
   png_write_info(png, info);
   const int passes = png_set_interlace_handling(png);
   for (int pass = 0; pass < passes; ++pass) {
-    for (const Bytes& row : spec.rows) png_write_row(png, row.data());
+    for (const Bytes& row : picture.rows) png_write_row(png, row.data());
   }
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return out;
 }
 
-Bytes WriteJpeg(const JpegSpec& spec) {
+Bytes WriteJpeg(const JpegPicture& picture) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors{};
   cinfo.err = jpeg_std_error(&errors);
@@ -66,20 +66,20 @@ Bytes WriteJpeg(const JpegSpec& spec) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = spec.width;
-  cinfo.image_height = spec.height;
-  cinfo.input_components = spec.components;
-  cinfo.in_color_space = spec.inputSpace;
+  cinfo.image_width = picture.width;
+  cinfo.image_height = picture.height;
+  cinfo.input_components = picture.components;
+  cinfo.in_color_space = picture.inputSpace;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 90, TRUE);
-  cinfo.density_unit = static_cast<UINT8>(spec.densityUnit);
-  cinfo.X_density = static_cast<UINT16>(spec.xDensity);
-  cinfo.Y_density = static_cast<UINT16>(spec.yDensity);
-  if (spec.progressive) jpeg_simple_progression(&cinfo);
+  cinfo.density_unit = static_cast<UINT8>(picture.densityUnit);
+  cinfo.X_density = static_cast<UINT16>(picture.xDensity);
+  cinfo.Y_density = static_cast<UINT16>(picture.yDensity);
+  if (picture.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(spec.pixels.data()) +
-                   static_cast<std::size_t>(cinfo.next_scanline) * spec.width * spec.components;
+    JSAMPROW row = const_cast<JSAMPROW>(picture.pixels.data()) +
+                   static_cast<std::size_t>(cinfo.next_scanline) * picture.width * picture.components;
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);

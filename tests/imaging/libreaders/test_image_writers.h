@@ -21,7 +21,7 @@ namespace huemira::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct PngSpec {
+struct PngPicture {
   int width = 0, height = 0, bitDepth = 8, colorType = PNG_COLOR_TYPE_GRAY;
   bool interlaced = false;
   std::vector<Bytes> rows;  // packed as in the file, 16-bit samples big-endian
@@ -33,16 +33,16 @@ struct PngSpec {
   bool srgb = false;
   std::optional<std::uint32_t> pixelsPerMetre;
 };
-Bytes WritePng(const PngSpec& spec);
+Bytes WritePng(const PngPicture& picture);
 
-struct JpegSpec {
+struct JpegPicture {
   int width = 0, height = 0, components = 3;
   J_COLOR_SPACE inputSpace = JCS_RGB;
   Bytes pixels;  // top row first, components bytes per pixel
   int densityUnit = 0, xDensity = 1, yDensity = 1;
   bool progressive = false;
 };
-Bytes WriteJpeg(const JpegSpec& spec);
+Bytes WriteJpeg(const JpegPicture& picture);
 // libjpeg's own decode, gray expanded to red = green = blue.
 RgbImage DecodeWithLibjpeg(const Bytes& jpeg);
 
