@@ -1,5 +1,7 @@
 #include "imaging/libreaders/tiff_graphic.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "imaging/dib/image_transform.h"
@@ -72,6 +74,7 @@ void TTiffGraphic::ReadImage(TStream& stream, int index) {
   auto opened = OpenPage(stream, index, TiffFile::Access::Streamed);
   const TiffFields fields = ReadTiffFields(*opened);
   const TiffLayout layout = ChooseTiffLayout(*opened, fields);
+  // libtiff 4.5's RGBA conversion fails on uncompressed tiles unless the file is mapped.
   if (layout.route == TiffPixelRoute::Rgba && fields.tiled && fields.compressionTag == COMPRESSION_NONE) {
     opened.reset();
     stream.SetPosition(start);
@@ -98,12 +101,10 @@ void TTiffGraphic::ReadImage(TStream& stream, int index) {
     TCustomTiffTag& tag = CustomTags[i];
     tag.Value = tag.ReadFlag ? TextTag(tif, static_cast<ttag_t>(kFirstPrivateTiffTag + i)) : "";
   }
-  std::uint32_t rowsPerStrip = 0;
-  if (!TIFFGetField(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip)) {
-    RowsPerStrip = 2147483647;
-  } else {
-    RowsPerStrip = rowsPerStrip == UINT32_MAX ? Height() : static_cast<std::int32_t>(std::min<std::uint32_t>(rowsPerStrip, 2147483647));
-  }
+  // Absent means one strip; the stored value 2^32 - 1 means "the image height".
+  std::uint32_t rowsPerStrip = INT32_MAX;
+  TIFFGetField(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  RowsPerStrip = rowsPerStrip == UINT32_MAX ? Height() : static_cast<std::int32_t>(std::min<std::uint32_t>(rowsPerStrip, INT32_MAX));
 
   const int height = Height();
   ReadTiffPixels(file, fields, layout.route, *this, [&](int rows) {
