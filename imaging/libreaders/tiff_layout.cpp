@@ -57,6 +57,7 @@ TiffFields ReadTiffFields(const TiffFile& file) {
   }
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &fields.samplesPerPixel);
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &fields.planarConfig);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_INKSET, &fields.inkSet);
   std::uint16_t unit = RESUNIT_INCH;
   TIFFGetField(tif, TIFFTAG_RESOLUTIONUNIT, &unit);
   fields.xdpi = ResolutionToDpi(tif, TIFFTAG_XRESOLUTION, unit);
@@ -113,8 +114,12 @@ TiffLayout ChooseTiffLayout(const TiffFile& file, const TiffFields& fields) {
                           (pixelBits != 1 && pixelBits != 4 && pixelBits != 8 && pixelBits != 24);
   const bool firstSample = contiguousRows && ((gray && bits == 16) ||
                                               (photometric == PHOTOMETRIC_PALETTE && bits == 8 && samples >= 2));
+  const bool deepCmyk = contiguousRows && photometric == PHOTOMETRIC_SEPARATED && fields.inkSet == INKSET_CMYK &&
+                        bits == 16 && samples >= 4;
   if (firstSample) {
     layout.route = TiffPixelRoute::FirstSampleRows;
+  } else if (deepCmyk) {
+    layout.route = TiffPixelRoute::CmykRows;
   } else if (rgbaNeeded) {
     layout.route = TiffPixelRoute::Rgba;
   } else if (samples == 1 && bits == BitsPerPixel(layout.format)) {

@@ -20,6 +20,7 @@ struct TiffFields {
   std::uint16_t bitsPerSample = 1;
   std::uint16_t samplesPerPixel = 1;
   std::uint16_t planarConfig = 1;
+  std::uint16_t inkSet = 1;
   bool tiled = false;
   std::uint64_t scanlineSize = 0;
   std::uint16_t xdpi = 0;
@@ -33,6 +34,8 @@ enum class TiffPixelRoute {
   RgbRows,
   // The first sample of each pixel, reduced to 8 bits (16-bit gray, palette with extra samples).
   FirstSampleRows,
+  // 16-bit CMYK, which libtiff's RGBA conversion does not take, converted as it converts 8-bit CMYK.
+  CmykRows,
   // libtiff's own conversion to 32-bit RGBA, for everything else.
   Rgba
 };

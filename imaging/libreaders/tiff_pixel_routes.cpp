@@ -75,6 +75,27 @@ void FirstSampleRows(const TiffFile& file, const TiffFields& fields, TDibGraphic
   }
 }
 
+// As libtiff converts 8-bit CMYK: each colour is (255 - ink) x (255 - black) / 255,
+// from the high bytes of the 16-bit samples.
+void CmykRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
+  const int width = image.Width();
+  const std::uint64_t pixelSamples = fields.samplesPerPixel;
+  RequireScanlineSize(file, fields.scanlineSize >= pixelSamples * 2 * width && fields.scanlineSize <= kMaxRowBufferBytes);
+  std::vector<std::uint16_t> buffer((fields.scanlineSize + 1) / 2);
+  for (int y = 0; y < image.Height(); ++y) {
+    ReadScanline(file, buffer.data(), y);
+    std::uint8_t* row = image.GetScanLine(y);
+    for (int x = 0; x < width; ++x) {
+      const std::uint16_t* ink = buffer.data() + x * pixelSamples;
+      const unsigned white = 255 - (ink[3] >> 8);
+      row[3 * x] = static_cast<std::uint8_t>(white * (255 - (ink[2] >> 8)) / 255);
+      row[3 * x + 1] = static_cast<std::uint8_t>(white * (255 - (ink[1] >> 8)) / 255);
+      row[3 * x + 2] = static_cast<std::uint8_t>(white * (255 - (ink[0] >> 8)) / 255);
+    }
+    rowsDone(y + 1);
+  }
+}
+
 struct RgbaImageEnd {
   void operator()(TIFFRGBAImage* rgba) const { TIFFRGBAImageEnd(rgba); }
 };
@@ -144,6 +165,7 @@ void ReadTiffPixels(const TiffFile& file, const TiffFields& fields, TiffPixelRou
     case TiffPixelRoute::CopyRows: CopyRows(file, fields, image, rowsDone); break;
     case TiffPixelRoute::RgbRows: RgbRows(file, fields, image, rowsDone); break;
     case TiffPixelRoute::FirstSampleRows: FirstSampleRows(file, fields, image, rowsDone); break;
+    case TiffPixelRoute::CmykRows: CmykRows(file, fields, image, rowsDone); break;
     case TiffPixelRoute::Rgba: RgbaRows(file, fields, image, rowsDone); break;
   }
 }

@@ -114,6 +114,7 @@ TEST(TiffReader, LayoutsMatchImageMagick) {
       {"rgb tiled", tiled, TDibFormat::ifColorRgb24},
       {"rgb 16", Page(16, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE), TDibFormat::ifColorRgb24},
       {"cmyk", Page(8, 4, PHOTOMETRIC_SEPARATED, COMPRESSION_NONE), TDibFormat::ifColorRgb24, 1},
+      {"cmyk 16", Page(16, 4, PHOTOMETRIC_SEPARATED, COMPRESSION_ADOBE_DEFLATE), TDibFormat::ifColorRgb24, 1},
       {"rgb jpeg", Page(8, 3, PHOTOMETRIC_RGB, COMPRESSION_JPEG, jpegRgb), TDibFormat::ifColorRgb24, 3},
       {"gray jpeg", Page(8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_JPEG), TDibFormat::ifGrayscale256, 3},
       {"gray jpeg min-is-white", Page(8, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_JPEG), TDibFormat::ifGrayscale256, 3},
