@@ -3,6 +3,7 @@
 #
 #   wine_env_start          make the display and the prefix ready (idempotent)
 #   wine_run EXE [ARGS...]  run a program under the 64-bit loader, in the foreground
+#   wine_start EXE [ARGS...]  the same in the background (process id in WINE_PID)
 #   wine_env_stop           end what wine_env_start started (also runs on exit)
 #
 # WINEPREFIX may be set by the caller; the default lives in build/. DISPLAY is
@@ -91,15 +92,7 @@ wine_env_start() {
   if ! _display_works "${DISPLAY:-}"; then
     _start_xvfb || return 1
   fi
-  _ensure_prefix || return 1
-  # One Wine server for the whole run: otherwise it ends a few seconds after
-  # each program and the next program waits for a new one to start. It
-  # refuses to start when a server for this prefix runs already (then that
-  # one's owner ends it).
-  if [ -z "${HUEMIRA_WINESERVER_RUN:-}" ] && "$WINE_SERVER" -p 2>/dev/null; then
-    export HUEMIRA_WINESERVER_RUN=$$
-  fi
-  return 0
+  _ensure_prefix
 }
 
 # wine_run EXE [ARGS...]: runs a Windows program and returns its exit code.
@@ -114,18 +107,15 @@ wine_start() {
   WINE_PID=$!
 }
 
-# Ends every Wine process of this prefix (only this prefix's server).
-wine_kill_all() {
-  "$WINE_SERVER" -k 2>/dev/null || true
-  timeout 10 "$WINE_SERVER" -w 2>/dev/null || true
-}
-
 wine_env_stop() {
-  # The run that started the Wine server ends it with every program still
-  # running in the prefix; no process outlives the run.
-  if [ "${HUEMIRA_WINESERVER_RUN:-}" = "$$" ]; then
-    wine_kill_all
-    unset HUEMIRA_WINESERVER_RUN
+  # Wine's server and its helper processes end a few seconds after the last
+  # program; wait for that, so that no process outlives the run. (A server
+  # kept alive for the whole run would keep the helpers alive too, and with
+  # them any pipe that a program's output went into.) Every program of ours
+  # has ended by now; one that still runs belongs to another run sharing the
+  # prefix, and is left alone.
+  if ! timeout 20 "$WINE_SERVER" -w 2>/dev/null; then
+    wine_env_log "Wine programs of another run still use $WINEPREFIX; not waiting for them"
   fi
   if [ -n "$_wine_env_xvfb_pid" ]; then
     kill "$_wine_env_xvfb_pid" 2>/dev/null || true
