@@ -332,12 +332,13 @@ void TDibGraphic::Changed() {
 int PercentStep(TDibGraphic& sender, std::int64_t current, std::int64_t min, int lastPercent, std::int64_t max,
                 const TPercentDone& callback) {
   if (!callback) return 0;
-  // 128-bit arithmetic: (current - min) x 100 must not overflow for any 64-bit inputs.
-  const __int128 span = static_cast<__int128>(max) - min;
+  // In long double, (current - min) x 100 cannot overflow for any 64-bit
+  // inputs, and counts as large as a picture's rows stay exact.
+  const long double span = static_cast<long double>(max) - static_cast<long double>(min);
   int percent = 0;
   if (span > 0) {
-    const __int128 scaled = (static_cast<__int128>(current) - min) * 100 / span;
-    percent = static_cast<int>(std::clamp<__int128>(scaled, 0, 100));
+    const long double scaled = (static_cast<long double>(current) - static_cast<long double>(min)) * 100 / span;
+    percent = static_cast<int>(std::clamp<long double>(scaled, 0, 100));
   }
   if (percent != lastPercent) callback(sender, percent);
   return percent;
