@@ -11,7 +11,7 @@ namespace {
 
 // Frames up to this size are decoded; the size cap itself is tested
 // elsewhere, and huge frames only slow the search down.
-constexpr long long kMaxFuzzPixels = 1 << 22;
+constexpr long long kMaxFuzzPixels = 1 << 18;
 
 }  // namespace
 

@@ -1,8 +1,9 @@
-// The LZW decoder. Strings are written backwards straight into the row they
-// land in, which needs each code's length; a code whose string would cross a
-// row end, or any code met after the data has shown itself damaged, goes the
-// long way through a stack exactly as the classic decoder does, so damaged
-// files decode to the same pixels either way.
+// The LZW decoder. A string goes straight into the row it lands in: copied
+// from where it was last output when that is known (8-bit rows), otherwise
+// written backwards along its table chain, which needs each code's length.
+// A code whose string would cross a row end, or any code met after the data
+// has shown itself damaged, goes the long way through a stack exactly as the
+// classic decoder does, so damaged files decode to the same pixels either way.
 //
 // The hot loop keeps its bit buffer and output position in local variables
 // whose address is never taken: otherwise every pixel stored through a byte
@@ -34,7 +35,6 @@ constexpr unsigned kMaxChainDepth = 4096;
 struct TableEntry {
   std::uint16_t prefix;
   std::uint8_t suffix;
-  std::uint8_t unused;
 };
 
 struct Tables {
