@@ -60,20 +60,28 @@ _start_xvfb() {
 wine_env_started_xvfb() { [ -n "$_wine_env_xvfb_pid" ]; }
 
 # Creates the prefix once; a marker file tells a complete prefix from one
-# whose creation was interrupted.
+# whose creation was interrupted. Its content says which settings the
+# prefix has, so that a prefix from an older version of this file gets them.
+_PREFIX_VERSION=2
 _ensure_prefix() {
   local marker="$WINEPREFIX/.huemira-ready"
-  [ -f "$marker" ] && return 0
+  [ "$(cat "$marker" 2>/dev/null)" = "$_PREFIX_VERSION" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 8
-    [ -f "$marker" ] && exit 0
-    wine_env_log "creating Wine prefix $WINEPREFIX (about 10 s, once)"
-    rm -rf "$WINEPREFIX"
-    "${WINE_CMD[@]}" wineboot --init >/dev/null 2>&1 || true
+    [ "$(cat "$marker" 2>/dev/null)" = "$_PREFIX_VERSION" ] && exit 0
+    if [ ! -f "$marker" ]; then
+      wine_env_log "creating Wine prefix $WINEPREFIX (about 10 s, once)"
+      rm -rf "$WINEPREFIX"
+      "${WINE_CMD[@]}" wineboot --init >/dev/null 2>&1 || true
+      "$WINE_SERVER" -w
+      [ -f "$WINEPREFIX/system.reg" ] || { wine_env_log "wineboot did not create $WINEPREFIX"; exit 1; }
+    fi
+    # Wine draws the window frames itself, as Windows does: a virtual screen
+    # has no window manager, and screenshots should show captions.
+    "${WINE_CMD[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     "$WINE_SERVER" -w
-    [ -f "$WINEPREFIX/system.reg" ] || { wine_env_log "wineboot did not create $WINEPREFIX"; exit 1; }
-    touch "$marker"
+    echo "$_PREFIX_VERSION" >"$marker"
   ) 8>"$WINEPREFIX.lock"
 }
 
