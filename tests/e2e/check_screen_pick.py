@@ -1,0 +1,73 @@
+"""Screen picking as a user does it: press on the screen-pick button, drag
+the pointer over another program's window of a known colour, release there."""
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+import harness
+from harness import expect, expect_equal, run
+
+# Client-area centre of the screen-pick button (96, 95, 70 x 25).
+PICK_BUTTON = (131, 107)
+TARGET_COLOUR = "129ABC"
+
+
+class ColourWindow:
+    """Another program's window showing one colour: ImageMagick's display."""
+
+    def __init__(self, colour, x, y):
+        self.picture = Path(tempfile.mkdtemp()) / "colour.png"
+        run("convert", "-size", "160x120", f"xc:#{colour}", str(self.picture))
+        self.process = subprocess.Popen(["display", "-title", "colour-target", "-geometry", f"+{x}+{y}",
+                                         str(self.picture)], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        found = harness.wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name", "colour-target",
+                                               check=False).split(), 15)
+        expect(found, "the colour window did not appear")
+        self.window = found[0]
+
+    def centre(self):
+        values = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell",
+                                                         self.window).split())
+        return int(values["X"]) + int(values["WIDTH"]) // 2, int(values["Y"]) + int(values["HEIGHT"]) // 2
+
+    def close(self):
+        self.process.kill()
+        self.process.wait(10)
+
+
+def drag_pick(app, to_x, to_y):
+    left, top = app.client_origin()
+    run("xdotool", "mousemove", str(left + PICK_BUTTON[0]), str(top + PICK_BUTTON[1]), "mousedown", "1")
+    time.sleep(0.3)
+    # Several steps, as a hand moves; samples are taken every 100 ms meanwhile.
+    for step in (0.3, 0.6, 1.0):
+        x = left + PICK_BUTTON[0] + int((to_x - left - PICK_BUTTON[0]) * step)
+        y = top + PICK_BUTTON[1] + int((to_y - top - PICK_BUTTON[1]) * step)
+        run("xdotool", "mousemove", str(x), str(y))
+        time.sleep(0.25)
+    time.sleep(0.4)
+    run("xdotool", "mouseup", "1")
+    time.sleep(0.5)
+
+
+def check_drag_from_the_button_picks_the_colour_under_the_pointer():
+    harness.fresh_settings()
+    target = ColourWindow(TARGET_COLOUR, 120, 120)
+    try:
+        with harness.Program() as app:
+            harness.expect_clipboard("ff5858", "start")
+            x, y = target.centre()
+            drag_pick(app, x, y)
+            harness.expect_clipboard(TARGET_COLOUR.lower(), "after the pick")
+            harness.screenshot("screen-pick-after-release")
+            # A second pick of the same colour adds nothing to the history.
+            drag_pick(app, x, y)
+            harness.expect_clipboard(TARGET_COLOUR.lower(), "after the second pick")
+            app.close()
+    finally:
+        target.close()
+    history = harness.expect_full_history("after picking")
+    expect_equal(history[0], TARGET_COLOUR, "HC1, the picked colour")
+    expect_equal(history[1:9], harness.HISTORY_DEFAULTS[0:8], "HC2..HC9: the old slots 1..8, moved once")
