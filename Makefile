@@ -26,14 +26,16 @@ $(BUILD)/win64/build.ninja:
 $(BUILD)/win32/build.ninja:
 	cmake -S . -B $(BUILD)/win32 $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(WIN32_TOOLCHAIN) -DHUEMIRA_TESTS=OFF
 
+# BUILD_FLAGS reach the build tool; make test passes "-- -k 0" so that one
+# broken file does not hide every other result.
 native: setup $(BUILD)/native/build.ninja
-	cmake --build $(BUILD)/native -j $(JOBS)
+	cmake --build $(BUILD)/native -j $(JOBS) $(BUILD_FLAGS)
 asan: setup $(BUILD)/asan/build.ninja
-	cmake --build $(BUILD)/asan -j $(JOBS)
+	cmake --build $(BUILD)/asan -j $(JOBS) $(BUILD_FLAGS)
 win64: setup $(BUILD)/win64/build.ninja
-	cmake --build $(BUILD)/win64 -j $(JOBS)
+	cmake --build $(BUILD)/win64 -j $(JOBS) $(BUILD_FLAGS)
 win32: setup $(BUILD)/win32/build.ninja
-	cmake --build $(BUILD)/win32 -j $(JOBS)
+	cmake --build $(BUILD)/win32 -j $(JOBS) $(BUILD_FLAGS)
 
 run: win64
 	scripts/run.sh $(BUILD)/win64/app/huemira.exe
@@ -47,9 +49,11 @@ test-windows: win64
 test-e2e: win64
 	scripts/test-e2e.sh $(BUILD)/win64/app/huemira.exe
 
-# Every layer runs even when an earlier one fails; the summary says which failed.
-test: native asan win64 win32
-	@scripts/test-all.sh $(BUILD)
+# Every layer runs even when a build or an earlier layer fails; the summary
+# says which failed, and a failed build fails the run.
+test: setup
+	@built=0; $(MAKE) -k native asan win64 win32 BUILD_FLAGS="-- -k 0" || built=1; \
+	scripts/test-all.sh $(BUILD) && exit $$built || exit 1
 
 bench: native
 	scripts/bench.sh $(BUILD)/native

@@ -17,9 +17,9 @@ here = Path(__file__).resolve().parent
 
 def discover(selection):
     for path in sorted(here.glob("check_*.py")):
-        spec = importlib.util.spec_from_file_location(path.stem, path)
-        module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
+        module_source = importlib.util.spec_from_file_location(path.stem, path)
+        module = importlib.util.module_from_spec(module_source)
+        module_source.loader.exec_module(module)
         checks = [f for name, f in vars(module).items()
                   if name.startswith("check_") and inspect.isfunction(f) and f.__module__ == module.__name__]
         for check in sorted(checks, key=lambda f: f.__code__.co_firstlineno):
