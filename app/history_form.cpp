@@ -37,13 +37,7 @@ void TForm_HistoryColor::Create() {
     RECT bevel = Bounds(6, 5, 237, 200);
     DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
   };
-  OnShow = [this] {
-    RECT frame;
-    GetWindowRect(Handle(), &frame);
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  };
+  OnShow = [this] { CenterOnScreen(); };
   history_.AddListener([this](int slot) {
     if (slot >= kFirstSlot) SetSwatchColor(Swatch(slot), history_.Slot(slot));
   });

@@ -14,12 +14,24 @@ constexpr UINT_PTR kSubclassId = 1;
 
 RECT Bounds(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 Control::~Control() {
   if (handle_) {
     RemoveWindowSubclass(handle_, SubclassProc, kSubclassId);
     RemovePropW(handle_, kControlProperty);
     DestroyWindow(handle_);
   }
+}
+
+void Control::SetTabStop(bool tabStop) const {
+  LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP);
+  if (tabStop) style |= WS_TABSTOP;
+  SetWindowLongPtrW(handle_, GWL_STYLE, style);
 }
 
 Control* Control::FromHandle(HWND handle) {

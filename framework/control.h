@@ -13,6 +13,8 @@ class Form;
 
 // Left, top, width, height as the form descriptions give them.
 RECT Bounds(int left, int top, int width, int height);
+// The text of a window or control.
+std::wstring WindowText(HWND window);
 
 class Control {
  public:
@@ -26,6 +28,8 @@ class Control {
 
   void SetVisible(bool visible) const { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
   void SetFocus() const { ::SetFocus(handle_); }
+  // Whether Tab stops at the control in its window's tab order.
+  void SetTabStop(bool tabStop) const;
   bool Focused() const { return GetFocus() == handle_; }
   // The font is not owned; it must outlive the control.
   void SetFont(HFONT font) {
@@ -39,6 +43,7 @@ class Control {
   // Notifications that the parent form passes back to the control they concern.
   virtual void HandleCommand(WORD notification) {}
   virtual void HandleScroll(WORD request) {}
+  virtual void HandleNotify(UINT code) {}
   // Colours of an edit or static control; returns the background brush, or null for the default.
   virtual HBRUSH HandleColor(HDC dc) { return nullptr; }
 

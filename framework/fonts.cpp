@@ -21,4 +21,13 @@ UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight) {
   return UniqueFont(CreateFontIndirectW(&font));
 }
 
+UniqueFont DeriveFont(HFONT base, const FontStyle& style) {
+  LOGFONTW font{};
+  GetObjectW(base, sizeof(font), &font);
+  if (style.pixelHeight) font.lfHeight = -style.pixelHeight;
+  if (style.bold) font.lfWeight = FW_BOLD;
+  font.lfUnderline = style.underline;
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
 }  // namespace huemira

@@ -15,4 +15,13 @@ HFONT UiFont();
 // descriptions give font sizes).
 UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight);
 
+// What a derived font changes; zero keeps the base font's height.
+struct FontStyle {
+  int pixelHeight = 0;
+  bool bold = false;
+  bool underline = false;
+};
+// The base font's face with another size or style (a title, a link).
+UniqueFont DeriveFont(HFONT base, const FontStyle& style);
+
 }  // namespace huemira

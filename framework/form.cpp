@@ -57,6 +57,14 @@ void Form::SetBackgroundColor(COLORREF color) {
   Invalidate();
 }
 
+void Form::CenterOnScreen() {
+  RECT frame;
+  GetWindowRect(Handle(), &frame);
+  SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::Show() { ShowWindow(Handle(), SW_SHOW); }
 
 void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
@@ -98,6 +106,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           return 0;
         }
       } else if (HIWORD(wParam) == 0 && HandleMenuCommand(LOWORD(wParam))) {
+        return 0;
+      }
+      break;
+    case WM_NOTIFY:
+      if (Control* control = Control::FromHandle(reinterpret_cast<NMHDR*>(lParam)->hwndFrom)) {
+        control->HandleNotify(reinterpret_cast<NMHDR*>(lParam)->code);
         return 0;
       }
       break;

@@ -39,6 +39,8 @@ class Form : public Window {
   void SetModalResult(int result) { modalResult_ = result; }
   // What the close box does.
   void Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+  // Moves the window to the middle of the screen, its z-order kept.
+  void CenterOnScreen();
 
   // Paints the form's own face: the background colour unless one is set.
   void SetBackgroundColor(COLORREF color);

@@ -4,10 +4,16 @@ add_library(framework_win32 STATIC
   button.cpp
   clipboard.cpp
   color_dialog.cpp
+  combo_box.cpp
   control.cpp
   edit.cpp
   fonts.cpp
   form.cpp
+  image.cpp
+  label.cpp
+  memo.cpp
+  message_box.cpp
+  page_control.cpp
   panel.cpp
   popup_menu.cpp
   profile.cpp
@@ -16,4 +22,4 @@ add_library(framework_win32 STATIC
   timer.cpp
   window.cpp
 )
-target_link_libraries(framework_win32 PUBLIC framework_core comctl32 gdi32 user32 shell32 ole32 uuid comdlg32)
+target_link_libraries(framework_win32 PUBLIC framework_core comctl32 gdi32 user32 shell32 ole32 uuid comdlg32 msimg32)
