@@ -5,6 +5,7 @@
 #include "app/history_colors.h"
 #include "app/history_form.h"
 #include "app/main_form.h"
+#include "app/option_form.h"
 #include "app/show_color_form.h"
 #include "framework/application.h"
 
@@ -42,9 +43,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   mainForm.Create();
   TForm_ShowColor showColorForm;
   showColorForm.Create();
+  TForm_Option optionForm(mainForm);
+  optionForm.Create();
   TForm_HistoryColor historyForm(history);
   historyForm.Create();
-  mainForm.AttachWindows(showColorForm, historyForm);
+  mainForm.AttachWindows(showColorForm, optionForm, historyForm);
   mainForm.Show();
   return application.Run();
 }

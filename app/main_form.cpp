@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/history_form.h"
+#include "app/option_form.h"
 #include "app/screen_color.h"
 #include "app/settings.h"
 #include "app/show_color_form.h"
@@ -85,6 +86,7 @@ void TMainForm::CreateControls() {
   BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
   BitBtn_Option.Create(*this, {Bounds(96, 173, 70, 25), L"选项", L"设置选项"});
+  BitBtn_Option.OnClick = [this] { BitBtn_OptionClick(); };
 
   Panel_ShowColor.Create(*this, {Bounds(1, 95, 93, 78), kStartColor, Bevel::LoweredInner, L"", kSwatchHint});
   Panel_ShowColor.OnDblClick = [this] { Panel_ShowColorDblClick(); };
@@ -121,8 +123,9 @@ void TMainForm::CreateControls() {
   Edit_HotKey.SetText(kShown);
 }
 
-void TMainForm::AttachWindows(TForm_ShowColor& showColor, TForm_HistoryColor& historyColor) {
+void TMainForm::AttachWindows(TForm_ShowColor& showColor, TForm_Option& option, TForm_HistoryColor& historyColor) {
   showColorForm_ = &showColor;
+  optionForm_ = &option;
   historyForm_ = &historyColor;
   historyColor.OnSwatchClick = [this](int slot) { ApplySwatchColor(slot); };
 }
@@ -154,12 +157,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::LoadStartColors() {
-  std::wstring letterCase = ReadSetting(L"Main", L"LowerOrUpper");
-  if (letterCase.empty()) {
-    letterCase = L"lower";
-    WriteSetting(L"Main", L"LowerOrUpper", letterCase);
-  }
-  Edit_GetColor.SetCharCase(letterCase == L"lower" ? CharCase::Lower : CharCase::Upper);
+  Edit_GetColor.SetCharCase(ReadLowerCaseSetting() ? CharCase::Lower : CharCase::Upper);
 
   std::wstring first = ReadSetting(L"HistoryColor", HistoryColors::Key(1));
   if (first.empty()) first = HistoryColors::DefaultCode(1);
@@ -271,6 +269,10 @@ void TMainForm::N_AddToHistoryClick() {
   PushHistoryColor(color);
   Edit_GetColor.SetText(ColorToWebCode(color));
   CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::BitBtn_OptionClick() {
+  if (optionForm_) optionForm_->ShowAtPage(TForm_Option::kOptionsPage);
 }
 
 void TMainForm::FlatButton_MoreHistoryColorClick() {

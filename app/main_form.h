@@ -31,6 +31,7 @@ inline constexpr wchar_t kHidden[] = L"Hide";
 inline constexpr int kHotKeyId = 101;
 
 class TForm_HistoryColor;
+class TForm_Option;
 class TForm_ShowColor;
 
 class TMainForm : public Form {
@@ -39,7 +40,7 @@ class TMainForm : public Form {
   // Creates the window and its controls and runs the start-up (FormCreate).
   void Create();
   // The windows created after this one that its buttons and menus open.
-  void AttachWindows(TForm_ShowColor& showColor, TForm_HistoryColor& historyColor);
+  void AttachWindows(TForm_ShowColor& showColor, TForm_Option& option, TForm_HistoryColor& historyColor);
 
   TColor CurrentColor() const { return Panel_ShowColor.Color(); }
   void ShowColorOnSliders(TColor color);
@@ -48,6 +49,11 @@ class TMainForm : public Form {
   void ApplySwatchColor(int slot);
   // Puts a colour into history slot 1, the older ones moving one slot on.
   void PushHistoryColor(TColor color);
+  // What the options window changes: the letter case of the code box (the
+  // text in it follows at once), and then a click on the first swatch, which
+  // shows the newest colour in the new form.
+  void SetCodeLetterCase(CharCase letterCase) { Edit_GetColor.SetCharCase(letterCase); }
+  void ClickFirstSwatch() { FlatButton_HC[0].Click(); }
 
   ScrollBar ScrollBar_R, ScrollBar_G, ScrollBar_B;
   Edit Edit_R, Edit_G, Edit_B;
@@ -94,6 +100,7 @@ class TMainForm : public Form {
   void BitBtn_PBoxClick();
   void Panel_ShowColorDblClick();
   void N_AddToHistoryClick();
+  void BitBtn_OptionClick();
   void FlatButton_MoreHistoryColorClick();
 
   void HandleHotKey(WPARAM id);
@@ -102,6 +109,7 @@ class TMainForm : public Form {
 
   HistoryColors& history_;
   TForm_ShowColor* showColorForm_ = nullptr;
+  TForm_Option* optionForm_ = nullptr;
   TForm_HistoryColor* historyForm_ = nullptr;
   bool historySaved_ = false;
   UniqueFont fieldFont_;

@@ -22,4 +22,10 @@ bool WriteSetting(const std::wstring& path, const std::wstring& section, const s
   return ProfileWrite(path, section, key, value);
 }
 
+bool ReadLowerCaseSetting() {
+  const std::wstring letterCase = ReadSetting(L"Main", L"LowerOrUpper");
+  if (letterCase.empty()) WriteSetting(L"Main", L"LowerOrUpper", L"lower");
+  return letterCase.empty() || letterCase == L"lower";
+}
+
 }  // namespace huemira

@@ -21,4 +21,8 @@ inline bool WriteSetting(const std::wstring& section, const std::wstring& key, c
   return WriteSetting(SettingsFilePath(), section, key, value);
 }
 
+// Whether codes are shown in lower case: "Main"/"LowerOrUpper" is exactly
+// "lower". An empty value counts as "lower", which is then written there.
+bool ReadLowerCaseSetting();
+
 }  // namespace huemira

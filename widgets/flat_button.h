@@ -41,6 +41,8 @@ class TFlatButton : public Control {
   // Given to the form before OnClick runs; 0 leaves a modal form open.
   int ModalResult = 0;
   std::function<void()> OnClick;
+  // What a click by the user does: the modal result, then OnClick.
+  void Click();
 
   State GetState() const { return state_; }
   bool MouseIn() const { return mouseIn_; }
@@ -54,7 +56,6 @@ class TFlatButton : public Control {
  private:
   void SetAndRepaint(COLORREF& property, COLORREF value);
   void Paint(HDC target);
-  void Click();
   void MouseDown();
   void MouseMove();
   void MouseUp(POINT clientPoint);

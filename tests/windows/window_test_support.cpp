@@ -12,6 +12,8 @@
 
 namespace huemira {
 
+std::vector<MessageBoxRequest> MainFormTest::messageBoxes;
+
 void MainFormTest::SetUpTestSuite() {
   static const bool initialized = [] {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -22,6 +24,10 @@ void MainFormTest::SetUpTestSuite() {
     Application::Instance().OnException = [](const std::exception& failure) {
       ADD_FAILURE() << "error box: " << failure.what();
     };
+    SetMessageBoxHandler([](const MessageBoxRequest& request) {
+      messageBoxes.push_back(request);
+      return IDOK;
+    });
     return true;
   }();
   (void)initialized;
@@ -29,11 +35,13 @@ void MainFormTest::SetUpTestSuite() {
 
 void MainFormTest::SetUp() {
   DeleteFileW(SettingsFilePath().c_str());
+  messageBoxes.clear();
   HoldKeys(false, false);
 }
 
 void MainFormTest::TearDown() {
   historyForm.reset();
+  optionForm.reset();
   showColorForm.reset();
   form.reset();
   Pump();
@@ -44,9 +52,11 @@ void MainFormTest::StartMainForm() {
   form->Create();
   showColorForm = std::make_unique<TForm_ShowColor>();
   showColorForm->Create();
+  optionForm = std::make_unique<TForm_Option>(*form);
+  optionForm->Create();
   historyForm = std::make_unique<TForm_HistoryColor>(history);
   historyForm->Create();
-  form->AttachWindows(*showColorForm, *historyForm);
+  form->AttachWindows(*showColorForm, *optionForm, *historyForm);
   form->Show();
   Pump();
 }

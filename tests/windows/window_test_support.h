@@ -10,11 +10,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/history_colors.h"
 #include "app/history_form.h"
 #include "app/main_form.h"
+#include "app/option_form.h"
 #include "app/show_color_form.h"
+#include "framework/message_box.h"
 
 namespace huemira {
 
@@ -44,9 +47,13 @@ class MainFormTest : public ::testing::Test {
   static void PutSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
   static std::wstring Clipboard();
 
+  // The message boxes shown since the test began, each answered with OK.
+  static std::vector<MessageBoxRequest> messageBoxes;
+
   HistoryColors history;
   std::unique_ptr<TMainForm> form;
   std::unique_ptr<TForm_ShowColor> showColorForm;
+  std::unique_ptr<TForm_Option> optionForm;
   std::unique_ptr<TForm_HistoryColor> historyForm;
 };
 

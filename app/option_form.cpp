@@ -1,0 +1,228 @@
+#include "app/option_form.h"
+
+#include <shellapi.h>
+
+#include <initializer_list>
+
+#include "app/build_info.h"
+#include "app/help_text.h"
+#include "app/main_form.h"
+#include "app/option_backdrop.h"
+#include "app/settings.h"
+#include "framework/application.h"
+#include "framework/fonts.h"
+#include "framework/message_box.h"
+
+namespace huemira {
+
+namespace {
+
+constexpr wchar_t kOptionFormClass[] = L"HuemiraOptionForm";
+constexpr int kClientWidth = 417;
+constexpr int kClientHeight = 279;
+
+constexpr wchar_t kConfigHint[] =
+    L"配置您的自定义的html代码前缀和html代码后缀，\r\n设置生效后您的颜色代码将自动加上该前缀后缀。";
+constexpr wchar_t kRestoreHint[] = L"默认值:\r\nHtml代码前缀为空,\r\nHtml代码后缀为空.";
+
+// The settings page's buttons in the pale blues of its background.
+void StyleButton(TFlatButton& button) {
+  button.SetColor(RGB(0xFF, 0xFF, 0xFF));
+  button.SetColorFocused(RGB(0xE6, 0xEF, 0xFB));
+  button.SetColorDown(RGB(0xCC, 0xDB, 0xF0));
+  button.SetColorBorder(RGB(0x8C, 0x9C, 0xB4));
+  button.SetColorHighLight(RGB(0xFF, 0xFF, 0xFF));
+  button.SetColorShadow(RGB(0x4A, 0x55, 0x68));
+  button.SetTabStop(true);
+}
+
+void OpenWithShell(HWND owner, const std::wstring& target) {
+  // A shell that cannot open the address reports nothing.
+  ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+TForm_Option::TForm_Option(TMainForm& mainForm) : mainForm_(mainForm) {}
+
+void TForm_Option::Create() {
+  CreateForm({.className = kOptionFormClass,
+              .caption = L"Huemira-选项",
+              .clientWidth = kClientWidth,
+              .clientHeight = kClientHeight,
+              .style = WS_CAPTION | WS_SYSMENU,
+              .exStyle = WS_EX_TOPMOST},
+             false);
+  PageControl_Option.Create(*this, {.bounds = Bounds(0, 0, kClientWidth, kClientHeight), .pageCount = 3});
+  RECT area;
+  GetClientRect(PageControl_Option.PageHandle(0), &area);
+  const SIZE page{area.right, area.bottom};
+  CreateAboutPage(page);
+  CreateSettingsPage(page);
+  CreateHelpPage(page);
+  OnShow = [this] { CenterOnScreen(); };
+  FormCreate();
+}
+
+void TForm_Option::CreateAboutPage(SIZE page) {
+  Image_Logo.Create(*this, {.bounds = Bounds(28, 24, 48, 48)});
+  const HICON icon = static_cast<HICON>(
+      LoadImageW(Application::Instance().InstanceHandle(), L"MAINICON", IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR));
+  Image_Logo.SetBitmap(BitmapFromIcon(icon, 48));
+  if (icon) DestroyIcon(icon);
+
+  titleFont_ = DeriveFont(Font(), {.pixelHeight = 24, .bold = true});
+  Label_Name.Create(*this, {.position = {92, 22}, .caption = L"Huemira", .font = titleFont_.get()});
+  Label_Version.Create(*this, {.position = {93, 56}, .caption = std::wstring(L"版本 ") + kVersion + L" · 免费软件"});
+  Label_Credit1.Create(*this, {.position = {28, 100}, .caption = L"图片解码基于 libjpeg-turbo、libpng、LibTIFF 和 zlib。"});
+  Label_Credit2.Create(*this,
+                       {.position = {28, 124}, .caption = L"本软件部分基于 Independent JPEG Group 的工作成果。"});
+  Label_Copyright.Create(
+      *this, {.position = {28, 156}, .caption = L"Copyright (c) 2026 The Huemira developers · MIT 许可证"});
+
+  Label1_Email.Create(*this, {.position = {28, page.cy - 60}, .caption = std::wstring(L"电子邮件: ") + kContactEmail});
+  Label1_Email.OnClick = [this] { Label1_EmailClick(); };
+  Label1_Email.SetVisible(kContactEmail[0] != L'\0');
+  Label11.Create(*this, {.position = {28, page.cy - 36},
+                         .caption = std::wstring(L"网站: ") + kWebsite,
+                         .hint = L"访问 Huemira 的网站"});
+  Label11.OnClick = [this] { Label11Click(); };
+  Label11.SetVisible(kWebsite[0] != L'\0');
+
+  for (Control* control : std::initializer_list<Control*>{&Image_Logo, &Label_Name, &Label_Version, &Label_Credit1,
+                                                          &Label_Credit2, &Label_Copyright, &Label1_Email, &Label11})
+    PageControl_Option.AddToPage(kAboutPage, *control);
+}
+
+void TForm_Option::CreateSettingsPage(SIZE page) {
+  const int fieldLeft = 136;
+  const int fieldWidth = 132;
+  const struct {
+    Label& label;
+    const wchar_t* caption;
+    int top;
+  } rows[] = {{Label_LSign, L"Html代码前缀:", 52}, {Label_RSign, L"Html代码后缀:", 88},
+              {Label_LowerOrUpper, L"颜色代码大小写:", 124}};
+  for (const auto& row : rows) row.label.Create(*this, {.position = {28, row.top + 3}, .caption = row.caption});
+  Edit_LSign.Create(*this, {.bounds = Bounds(fieldLeft, 52, fieldWidth, 22)});
+  Edit_RSign.Create(*this, {.bounds = Bounds(fieldLeft, 88, fieldWidth, 22)});
+  drpLowerOrUpper.Create(*this,
+                         {.bounds = Bounds(fieldLeft, 124, fieldWidth, 120), .items = {L"小写颜色代码", L"大写颜色代码"}});
+
+  FlatButton_Config.Create(*this, {.bounds = Bounds(fieldLeft, 172, 62, 24), .caption = L"确定", .hint = kConfigHint});
+  FlatButton_Config.OnClick = [this] { FlatButton_ConfigClick(); };
+  FlatButton_Restore.Create(
+      *this, {.bounds = Bounds(fieldLeft + fieldWidth - 62, 172, 62, 24), .caption = L"默认", .hint = kRestoreHint});
+  FlatButton_Restore.OnClick = [this] { FlatButton_RestoreClick(); };
+  StyleButton(FlatButton_Config);
+  StyleButton(FlatButton_Restore);
+
+  Image2.Create(*this, {.bounds = Bounds(0, 0, page.cx, page.cy)});
+  Image2.SetBitmap(DrawOptionBackdrop(page.cx, page.cy));
+
+  // The order of the tab key; the picture goes beneath everything.
+  for (Control* control : std::initializer_list<Control*>{
+           &Label_LSign, &Edit_LSign, &Label_RSign, &Edit_RSign, &Label_LowerOrUpper, &drpLowerOrUpper,
+           &FlatButton_Config, &FlatButton_Restore, &Image2})
+    PageControl_Option.AddToPage(kOptionsPage, *control);
+}
+
+void TForm_Option::CreateHelpPage(SIZE page) {
+  MemoAbout.Create(*this, {.bounds = Bounds(4, 4, page.cx - 8, page.cy - 8), .text = HelpText()});
+  PageControl_Option.AddToPage(kHelpPage, MemoAbout);
+}
+
+void TForm_Option::FormCreate() {
+  PageControl_Option.SetPageCaption(kAboutPage, L"  关于  ");
+  PageControl_Option.SetPageCaption(kOptionsPage, L"  选项  ");
+  PageControl_Option.SetPageCaption(kHelpPage, L"  帮助  ");
+  // Read once per run: reopening shows what was typed last, even if it
+  // could not be saved.
+  Edit_LSign.SetText(ReadSetting(L"QeltColor", L"LSign"));
+  Edit_RSign.SetText(ReadSetting(L"QeltColor", L"RSign"));
+  drpLowerOrUpper.SetItemIndex(ReadLowerCaseSetting() ? 0 : 1);
+}
+
+void TForm_Option::ShowAtPage(int pageIndex) {
+  PageControl_Option.SetActivePageIndex(pageIndex);
+  if (Modal()) {
+    SetForegroundWindow(Handle());
+    return;
+  }
+  lastFocus_ = nullptr;  // a new opening starts at the page's first field
+  ShowModal();
+}
+
+void TForm_Option::FlatButton_ConfigClick() {
+  WriteSetting(L"QeltColor", L"LSign", Edit_LSign.Text());
+  WriteSetting(L"QeltColor", L"RSign", Edit_RSign.Text());
+  const bool upper = drpLowerOrUpper.ItemIndex() != 0;
+  WriteSetting(L"Main", L"LowerOrUpper", upper ? L"upper" : L"lower");
+  mainForm_.SetCodeLetterCase(upper ? CharCase::Upper : CharCase::Lower);
+  // Shown whether or not the file could be written.
+  ShowMessageBox({.owner = Handle(), .text = L"设置成功!", .caption = L"信息", .type = MB_ICONINFORMATION | MB_OK});
+  mainForm_.ClickFirstSwatch();
+}
+
+void TForm_Option::FlatButton_RestoreClick() {
+  WriteSetting(L"QeltColor", L"LSign", L"");
+  WriteSetting(L"QeltColor", L"RSign", L"");
+  WriteSetting(L"Main", L"LowerOrUpper", L"lower");
+  mainForm_.SetCodeLetterCase(CharCase::Lower);
+  drpLowerOrUpper.SetItemIndex(0);
+  Edit_LSign.SetText(L"");
+  Edit_RSign.SetText(L"");
+  ShowMessageBox(
+      {.owner = Handle(), .text = L"设置成功恢复为默认状态!", .caption = L"信息", .type = MB_ICONINFORMATION | MB_OK});
+  mainForm_.ClickFirstSwatch();
+}
+
+void TForm_Option::Label1_EmailClick() { OpenWithShell(Handle(), std::wstring(L"mailto:") + kContactEmail); }
+
+void TForm_Option::Label11Click() { OpenWithShell(Handle(), kWebsite); }
+
+bool TForm_Option::HandleDialogCommand(WPARAM command) {
+  if (command == IDCANCEL) {
+    Close();
+    return true;
+  }
+  if (command != IDOK) return false;
+  // Enter presses the focused button, and confirms anywhere else.
+  if (GetFocus() == FlatButton_Restore.Handle()) {
+    FlatButton_Restore.Click();
+  } else {
+    FlatButton_Config.Click();
+  }
+  return true;
+}
+
+void TForm_Option::RestoreFocus() {
+  if (lastFocus_ && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+    ::SetFocus(lastFocus_);
+  } else if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) {
+    ::SetFocus(first);
+  }
+}
+
+LRESULT TForm_Option::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // The dialog keys send IDOK and IDCANCEL as commands of no control.
+      if (lParam == 0 && HandleDialogCommand(wParam)) return 0;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (IsChild(Handle(), focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      // Activation gives the focus to the window itself; a control takes it,
+      // as in a dialog.
+      RestoreFocus();
+      return 0;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace huemira
