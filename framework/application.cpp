@@ -6,7 +6,8 @@ namespace huemira {
 
 namespace {
 constexpr wchar_t kApplicationClass[] = L"HuemiraApplication";
-}
+constexpr wchar_t kDialogKeysProperty[] = L"Huemira.DialogKeys";
+}  // namespace
 
 Application& Application::Instance() {
   static Application application;
@@ -34,14 +35,25 @@ void Application::SetTitle(const std::wstring& title) {
 
 int Application::Run() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
   return static_cast<int>(message.wParam);
 }
 
-void Application::Terminate() { PostQuitMessage(0); }
+void Application::Terminate() {
+  terminating_ = true;
+  PostQuitMessage(0);
+}
+
+void Application::Dispatch(MSG& message) {
+  if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (root && GetPropW(root, kDialogKeysProperty) && IsDialogMessageW(root, &message)) return;
+  }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+void Application::EnableDialogKeys(HWND window) { SetPropW(window, kDialogKeysProperty, window); }
 
 void Application::ProcessMessages() {
   MSG message;
@@ -50,8 +62,7 @@ void Application::ProcessMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Dispatch(message);
   }
 }
 
@@ -61,6 +72,14 @@ void Application::ShowException(const std::exception& failure) {
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // This window carries the title too, so a tool that closes "Huemira" by
+  // its title may pick it; destroying it would take the forms down without
+  // their closing work (the history would not be written).
+  if (message == WM_CLOSE) {
+    HWND mainForm = Instance().mainForm_;
+    if (mainForm && IsWindow(mainForm)) SendMessageW(mainForm, WM_CLOSE, 0, 0);
+    return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 

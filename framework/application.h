@@ -23,11 +23,27 @@ class Application {
   const std::wstring& Title() const { return title_; }
   void SetTitle(const std::wstring& title);
 
+  // The form whose closing ends the program; WM_CLOSE sent to the hidden
+  // owner window closes it the way its close box does.
+  HWND MainForm() const { return mainForm_; }
+  void SetMainForm(HWND form) { mainForm_ = form; }
+  // Whether the program shows its main form at start (a tray icon may
+  // decide otherwise).
+  bool ShowMainForm = true;
+
   // Runs the message loop until Terminate (the main form's destruction).
   int Run();
   void Terminate();
+  bool Terminating() const { return terminating_; }
   // Handles the messages that are waiting, then returns.
   void ProcessMessages();
+
+  // What every message loop of the program does with a message: keys for a
+  // window that takes dialog keys move the focus (Tab, Shift+Tab, arrows)
+  // as in any dialog; everything else is translated and dispatched.
+  static void Dispatch(MSG& message);
+  // Tab and the other dialog keys work among this top-level window's controls.
+  static void EnableDialogKeys(HWND window);
 
   // Shows a failure that no handler caught in an error box; the program goes on.
   void ShowException(const std::exception& failure);
@@ -40,6 +56,8 @@ class Application {
 
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
+  HWND mainForm_ = nullptr;
+  bool terminating_ = false;
   std::wstring title_;
 };
 

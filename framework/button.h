@@ -22,12 +22,18 @@ class Button : public Control {
 
   std::function<void()> OnClick;
   std::function<void(POINT clientPoint)> OnMouseDown;
+  // The release of the left button, or the loss of the mouse capture while
+  // it is pressed (another window or the system took the pointer): either
+  // ends a press.
   std::function<void(POINT clientPoint)> OnMouseUp;
 
   void HandleCommand(WORD notification) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool pressed_ = false;
 };
 
 }  // namespace huemira

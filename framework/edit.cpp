@@ -1,9 +1,16 @@
 #include "framework/edit.h"
 
+#include <algorithm>
+
 #include "framework/clipboard.h"
 #include "framework/form.h"
 
 namespace huemira {
+
+namespace {
+// A change that arrived while the control held the clipboard open, raised again later.
+constexpr UINT kDeferredChange = WM_APP + 1;
+}  // namespace
 
 void Edit::Create(Form& parent, const Args& args) {
   CreateControl(parent, {L"EDIT", args.text, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, args.bounds, args.hint});
@@ -43,7 +50,9 @@ void Edit::PasteFromClipboard() {
   // Not WM_PASTE: the control would raise its change while it still holds
   // the clipboard open, and a change handler that copies to the clipboard
   // would then find it locked.
-  const std::wstring text = ApplyCase(GetClipboardText());
+  std::wstring text = GetClipboardText();
+  text.resize(std::min(text.find_first_of(L"\r\n"), text.size()));
+  text = ApplyCase(std::move(text));
   SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -56,7 +65,15 @@ void Edit::SetColors(COLORREF text, COLORREF background) {
 }
 
 void Edit::HandleCommand(WORD notification) {
-  if (notification == EN_CHANGE && OnChange) OnChange();
+  if (notification != EN_CHANGE || !OnChange) return;
+  // The control's own paste (its context menu, Shift+Insert) reports the
+  // change while it still holds the clipboard open: a handler that copies
+  // to the clipboard would fail. The change is raised once the paste is over.
+  if (GetOpenClipboardWindow() == Handle()) {
+    if (!changePending_) changePending_ = PostMessageW(Handle(), kDeferredChange, 0, 0) != FALSE;
+    return;
+  }
+  OnChange();
 }
 
 HBRUSH Edit::HandleColor(HDC dc) {
@@ -68,6 +85,10 @@ HBRUSH Edit::HandleColor(HDC dc) {
 
 LRESULT Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kDeferredChange:
+      changePending_ = false;
+      if (OnChange) OnChange();
+      return 0;
     case WM_CHAR: {
       auto key = static_cast<wchar_t>(wParam);
       if (OnKeyPress) OnKeyPress(key);

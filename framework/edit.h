@@ -33,7 +33,9 @@ class Edit : public Control {
   // Colours of the field's text and background (colour values 0x00BBGGRR).
   void SetColors(COLORREF text, COLORREF background);
 
-  // Pastes the clipboard's text at the caret, replacing the selection.
+  // Pastes the clipboard's text at the caret, replacing the selection; a
+  // text with a line break is cut at the first one, as the control's own
+  // paste does.
   void PasteFromClipboard();
 
   std::function<void()> OnChange;
@@ -55,6 +57,7 @@ class Edit : public Control {
   std::wstring ApplyCase(std::wstring text) const;
 
   CharCase charCase_ = CharCase::Normal;
+  bool changePending_ = false;
   bool customColors_ = false;
   COLORREF textColor_ = 0;
   COLORREF backgroundColor_ = 0;

@@ -34,6 +34,8 @@ void Form::CreateForm(const Args& args, bool isMainForm) {
   window.parent = Application::Instance().Handle();
   window.background = args.background;
   CreateHandle(window);
+  Application::EnableDialogKeys(Handle());
+  if (isMainForm) Application::Instance().SetMainForm(Handle());
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
@@ -65,9 +67,21 @@ void Form::CenterOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::Show() { ShowWindow(Handle(), SW_SHOW); }
+void Form::Show() {
+  // Sends WM_SHOWWINDOW, which raises the event, only if the window is hidden.
+  ShowWindow(Handle(), SW_SHOW);
+  if (!shown_) RaiseShow();
+}
 
-void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void Form::Hide() {
+  shown_ = false;
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+void Form::RaiseShow() {
+  shown_ = true;
+  if (OnShow) OnShow();
+}
 
 int Form::ShowModal() {
   HWND previouslyActive = GetActiveWindow();
@@ -86,8 +100,7 @@ int Form::ShowModal() {
       quit = true;
       break;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Application::Dispatch(message);
   }
   modal_ = false;
   for (HWND window : disabled) EnableWindow(window, TRUE);
@@ -153,7 +166,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SHOWWINDOW:
-      if (wParam && OnShow) OnShow();
+      if (!wParam) {
+        shown_ = false;
+      } else if (!shown_) {
+        RaiseShow();
+      }
       break;
     case WM_CLOSE:
       if (OnClose) OnClose();

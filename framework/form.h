@@ -30,6 +30,8 @@ class Form : public Window {
   HFONT Font() const;
   void AddHint(HWND control, const std::wstring& text);
 
+  // The normal show path: raises OnShow whenever the form did not count
+  // as shown, also when something else already made its window visible.
   void Show();
   void Hide();
   // Shows the form and runs a nested message loop until it closes, the
@@ -45,7 +47,7 @@ class Form : public Window {
   // Paints the form's own face: the background colour unless one is set.
   void SetBackgroundColor(COLORREF color);
 
-  // Raised each time the form becomes visible.
+  // Raised each time the form is shown after being hidden.
   std::function<void()> OnShow;
   // Raised when the form is closing (close box, Close()).
   std::function<void()> OnClose;
@@ -61,7 +63,13 @@ class Form : public Window {
   virtual bool HandleMenuCommand(UINT id) { return false; }
 
  private:
+  void RaiseShow();
+
   bool isMainForm_ = false;
+  // Whether the form counts as shown: its show event ran since it was last
+  // hidden. Not the window's visibility, which a window-position call may
+  // change without a show message.
+  bool shown_ = false;
   bool modal_ = false;
   int modalResult_ = mrNone;
   HWND tooltip_ = nullptr;
