@@ -48,6 +48,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   TForm_HistoryColor historyForm(history);
   historyForm.Create();
   mainForm.AttachWindows(showColorForm, optionForm, historyForm);
-  mainForm.Show();
+  if (application.ShowMainForm) mainForm.Show();
   return application.Run();
 }

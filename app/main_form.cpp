@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "app/history_form.h"
 #include "app/option_form.h"
@@ -46,6 +47,7 @@ void TMainForm::Create() {
               WS_EX_TOPMOST},
              true);
   CreateControls();
+  NotifyIcon1.Loaded();
   history_.AddListener([this](int slot) {
     if (slot <= HistoryColors::kMainWindowSlots)
       SetSwatchColor(FlatButton_HC[static_cast<std::size_t>(slot - 1)], history_.Slot(slot));
@@ -121,6 +123,36 @@ void TMainForm::CreateControls() {
 
   for (Edit* word : {&Edit_Mode, &Edit_ScrollMode, &Edit_HotKey}) word->Create(*this, {RECT{}, L"", L"", false});
   Edit_HotKey.SetText(kShown);
+
+  CreateTrayIcon();
+}
+
+void TMainForm::CreateTrayIcon() {
+  const HINSTANCE instance = Application::Instance().InstanceHandle();
+  ImageList_TrayPopMenu.reset(ImageList_Create(16, 16, ILC_COLOR32, 6, 0));
+  if (UniqueBitmap strip{static_cast<HBITMAP>(
+          LoadImageW(instance, L"TRAYMENUIMAGES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))})
+    ImageList_Add(ImageList_TrayPopMenu.get(), strip.get(), nullptr);
+  enum TrayImage { kExitImage, kHelpImage, kHideImage, kAboutImage, kShowImage, kOptionsImage };
+  PopupMenu_Tray.SetImages(ImageList_TrayPopMenu.get());
+  N1 = PopupMenu_Tray.AddItem(L"显示主窗口", [this] { N1Click(); }, kShowImage);
+  PopupMenu_Tray.AddSeparator();
+  N3 = PopupMenu_Tray.AddItem(L"隐藏主窗口", [this] { N3Click(); }, kHideImage);
+  PopupMenu_Tray.AddSeparator();
+  N5 = PopupMenu_Tray.AddItem(L"选项", [this] { N5Click(); }, kOptionsImage);
+  PopupMenu_Tray.AddSeparator();
+  N7 = PopupMenu_Tray.AddItem(L"帮助", nullptr, kHelpImage);
+  PopupMenu_Tray.AddSeparator();
+  N9 = PopupMenu_Tray.AddItem(L"关于", nullptr, kAboutImage);
+  PopupMenu_Tray.AddSeparator();
+  N11 = PopupMenu_Tray.AddItem(L"退出", [this] { N11Click(); }, kExitImage);
+
+  NotifyIcon1.Create(Handle());
+  UniqueIcon icon(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, 32, 32, 0)));
+  NotifyIcon1.SetIcon(icon.get());
+  NotifyIcon1.SetIconVisible(true);
+  NotifyIcon1.SetPopupMenu(&PopupMenu_Tray);
+  NotifyIcon1.OnClick = [this] { NotifyIcon1Click(); };
 }
 
 void TMainForm::AttachWindows(TForm_ShowColor& showColor, TForm_Option& option, TForm_HistoryColor& historyColor) {
@@ -149,8 +181,10 @@ void TMainForm::FormCreate() {
 
   try {
     LoadStartColors();
+  } catch (const EClipboardException& failure) {
+    Application::Instance().ShowException(failure);
   } catch (const std::exception&) {
-    // Start-up goes on with what was set so far.
+    // A stored code that does not read: start-up goes on with what was set so far.
   }
 
   DragAcceptFiles(Handle(), TRUE);
@@ -166,12 +200,20 @@ void TMainForm::LoadStartColors() {
   ShowColorOnSliders(color);
   ShowColorInFields(color);
   Edit_GetColor.SetText(ColorToWebCode(color));
-  CopyToClipboard(Edit_GetColor.Text());
   history_.SetSlot(1, color);
+  // A clipboard that another program holds must not cost the stored
+  // history: swatches that stayed at their defaults would be written over
+  // the stored keys at closing. The failure is reported once they are loaded.
+  std::exception_ptr copyFailure;
+  try {
+    CopyToClipboard(Edit_GetColor.Text());
+  } catch (const EClipboardException&) {
+    copyFailure = std::current_exception();
+  }
 
   const auto read = [](const std::wstring& key) { return ReadSetting(L"HistoryColor", key); };
-  if (!history_.Load(2, HistoryColors::kMainWindowSlots, read)) return;
-  Edit_GetColor.SetText(ColorToWebCode(CurrentColor()));
+  if (history_.Load(2, HistoryColors::kMainWindowSlots, read)) Edit_GetColor.SetText(ColorToWebCode(CurrentColor()));
+  if (copyFailure) std::rethrow_exception(copyFailure);
 }
 
 void TMainForm::FormShow() { ForceForeground(Handle()); }
@@ -359,6 +401,20 @@ void TMainForm::ShowFromHidden() {
   UpdateWindow(Handle());
   Show();
 }
+
+void TMainForm::NotifyIcon1Click() { ShowFromHidden(); }
+
+void TMainForm::N1Click() { ShowFromHidden(); }
+
+void TMainForm::N3Click() {
+  Edit_HotKey.SetText(kHidden);
+  Hide();
+}
+
+void TMainForm::N5Click() { BitBtn_Option.Click(); }
+
+// Closes as the close box does: the history is written.
+void TMainForm::N11Click() { Close(); }
 
 void TMainForm::HandleHotKey(WPARAM id) {
   if (id != kHotKeyId) return;

@@ -17,6 +17,7 @@
 #include "framework/scroll_bar.h"
 #include "framework/timer.h"
 #include "widgets/flat_button.h"
+#include "widgets/notify_icon.h"
 
 namespace huemira {
 
@@ -65,12 +66,20 @@ class TMainForm : public Form {
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
   Timer Timer_CheckScreenColor{100};
   PopupMenu PopupMenu_ShowColor;
+  // Images of the tray menu: exit, help, hide, about, show, options.
+  UniqueImageList ImageList_TrayPopMenu;
+  PopupMenu PopupMenu_Tray;
+  // Declared after its menu, which it uses until it is gone.
+  TNotifyIcon NotifyIcon1;
+  // The tray menu's entries (the even ones are separators).
+  UINT N1 = 0, N3 = 0, N5 = 0, N7 = 0, N9 = 0, N11 = 0;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void CreateControls();
+  void CreateTrayIcon();
   void FormCreate();
   void LoadStartColors();
   void FormShow();
@@ -102,6 +111,12 @@ class TMainForm : public Form {
   void N_AddToHistoryClick();
   void BitBtn_OptionClick();
   void FlatButton_MoreHistoryColorClick();
+
+  void NotifyIcon1Click();
+  void N1Click();
+  void N3Click();
+  void N5Click();
+  void N11Click();
 
   void HandleHotKey(WPARAM id);
   bool HandleSysCommand(WPARAM command);
