@@ -9,10 +9,13 @@
 #include "framework/application.h"
 #include "framework/clipboard.h"
 #include "framework/text.h"
+#include "widgets/notify_icon.h"
 
 namespace huemira {
 
 std::vector<MessageBoxRequest> MainFormTest::messageBoxes;
+std::vector<ShellCall> MainFormTest::shellCalls;
+bool MainFormTest::shellAnswers = true;
 
 void MainFormTest::SetUpTestSuite() {
   static const bool initialized = [] {
@@ -28,6 +31,10 @@ void MainFormTest::SetUpTestSuite() {
       messageBoxes.push_back(request);
       return IDOK;
     });
+    TNotifyIcon::ShellNotifyIcon = [](DWORD message, NOTIFYICONDATAW* data) {
+      shellCalls.push_back({message, *data});
+      return shellAnswers ? TRUE : FALSE;
+    };
     return true;
   }();
   (void)initialized;
@@ -36,6 +43,8 @@ void MainFormTest::SetUpTestSuite() {
 void MainFormTest::SetUp() {
   DeleteFileW(SettingsFilePath().c_str());
   messageBoxes.clear();
+  shellCalls.clear();
+  shellAnswers = true;
   HoldKeys(false, false);
 }
 
@@ -90,8 +99,7 @@ void MainFormTest::Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Application::Dispatch(message);
   }
 }
 
@@ -124,5 +132,21 @@ void MainFormTest::PutSetting(const std::wstring& section, const std::wstring& k
 }
 
 std::wstring MainFormTest::Clipboard() { return GetClipboardText(); }
+
+std::vector<std::string> MainFormTest::ErrorBoxesDuring(const std::function<void()>& action) {
+  std::vector<std::string> messages;
+  auto& onException = Application::Instance().OnException;
+  auto previous = onException;
+  onException = [&messages](const std::exception& failure) { messages.push_back(failure.what()); };
+  action();
+  onException = previous;
+  return messages;
+}
+
+int MainFormTest::CountShellCalls(DWORD message, UINT id) {
+  int count = 0;
+  for (const ShellCall& call : shellCalls) count += call.message == message && call.data.uID == id;
+  return count;
+}
 
 }  // namespace huemira

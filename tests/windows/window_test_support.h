@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +22,12 @@
 #include "framework/message_box.h"
 
 namespace huemira {
+
+// A call the program made to the shell's notification area.
+struct ShellCall {
+  DWORD message;
+  NOTIFYICONDATAW data;
+};
 
 class MainFormTest : public ::testing::Test {
  protected:
@@ -46,6 +54,15 @@ class MainFormTest : public ::testing::Test {
   static std::wstring Setting(const std::wstring& section, const std::wstring& key);
   static void PutSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
   static std::wstring Clipboard();
+  // Runs action with failures that would reach the error box collected
+  // instead of failing the test; returns their messages.
+  static std::vector<std::string> ErrorBoxesDuring(const std::function<void()>& action);
+
+  // The tray icons talk to this recorder instead of the shell; it answers
+  // shellAnswers (false: a shell without a notification area).
+  static std::vector<ShellCall> shellCalls;
+  static bool shellAnswers;
+  static int CountShellCalls(DWORD message, UINT id);
 
   // The message boxes shown since the test began, each answered with OK.
   static std::vector<MessageBoxRequest> messageBoxes;
