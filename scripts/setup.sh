@@ -14,7 +14,7 @@ packages=(
   libgtest-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev libgif-dev
   nasm dpkg-dev bzip2 xz-utils
-  wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei
+  wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei trayer
   python3 libjpeg-turbo-progs time
 )
 

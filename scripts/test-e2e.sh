@@ -16,7 +16,7 @@ if [ ! -f "$exe" ]; then
   echo "e2e: 0 passed, 1 failed"
   exit 1
 fi
-for tool in xdotool xclip import python3; do
+for tool in xdotool xclip import python3 trayer; do
   if ! command -v "$tool" >/dev/null; then
     echo "e2e: $tool is missing (run scripts/setup.sh)" >&2
     echo "e2e: 0 passed, 1 failed"
