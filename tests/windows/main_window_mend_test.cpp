@@ -104,9 +104,8 @@ TEST_F(CodeBoxPasteTest, ShiftInsert) {
 
 TEST_F(CodeBoxPasteTest, TheEditsContextMenu) {
   bool menuShown = false;
-  WhenModal([&] {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    menuShown = popup && IsWindowVisible(popup);
+  WhenMenuShown([&](HWND) {
+    menuShown = true;
     // The menu's "Paste" entry by its underlined letter.
     PostMessageW(form->Edit_GetColor.Handle(), WM_CHAR, L'p', 1);
   });

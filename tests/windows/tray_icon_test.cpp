@@ -177,9 +177,8 @@ TEST_F(TrayIconTest, ARightClickPopsUpTheMenuAndADoubleClickChoosesItsDefaultEnt
   icon.Create(nullptr);
   icon.SetPopupMenu(&menu);
   bool menuShown = false;
-  WhenModal([&] {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    menuShown = popup && IsWindowVisible(popup);
+  WhenMenuShown([&](HWND) {
+    menuShown = true;
     EndMenu();
   });
   Send(icon, WM_RBUTTONDOWN);

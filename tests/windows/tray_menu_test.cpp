@@ -87,9 +87,8 @@ TEST_F(TrayMenuTest, AClickOnTheIconShowsTheHiddenWindowAtTheReleaseWithItsShowE
 TEST_F(TrayMenuTest, ARightClickOnTheIconPopsUpTheTrayMenu) {
   StartMainForm();
   HMENU shown = nullptr;
-  WhenModal([&] {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (popup && IsWindowVisible(popup)) shown = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  WhenMenuShown([&](HWND popup) {
+    shown = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
     EndMenu();
   });
   SendTray(WM_RBUTTONDOWN);

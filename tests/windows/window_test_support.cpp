@@ -13,6 +13,27 @@
 
 namespace huemira {
 
+namespace {
+
+std::function<void(HWND popup)> pendingMenuAction;
+UINT_PTR menuTimer = 0;
+
+void StopWaitingForMenu() {
+  if (menuTimer) KillTimer(nullptr, menuTimer);
+  menuTimer = 0;
+  pendingMenuAction = nullptr;
+}
+
+void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR, DWORD) {
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  if (!popup || !IsWindowVisible(popup)) return;
+  std::function<void(HWND)> run = std::move(pendingMenuAction);
+  StopWaitingForMenu();
+  if (run) run(popup);
+}
+
+}  // namespace
+
 std::vector<MessageBoxRequest> MainFormTest::messageBoxes;
 std::vector<ShellCall> MainFormTest::shellCalls;
 bool MainFormTest::shellAnswers = true;
@@ -49,6 +70,7 @@ void MainFormTest::SetUp() {
 }
 
 void MainFormTest::TearDown() {
+  StopWaitingForMenu();
   historyForm.reset();
   optionForm.reset();
   showColorForm.reset();
@@ -89,6 +111,12 @@ void CALLBACK RunModalAction(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 }  // namespace
+
+void MainFormTest::WhenMenuShown(std::function<void(HWND popup)> action) {
+  StopWaitingForMenu();
+  pendingMenuAction = std::move(action);
+  menuTimer = SetTimer(nullptr, 0, 50, RunMenuAction);
+}
 
 void MainFormTest::WhenModal(std::function<void()> action) {
   pendingModalAction = std::move(action);

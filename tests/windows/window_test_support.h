@@ -42,6 +42,10 @@ class MainFormTest : public ::testing::Test {
   // Runs action once the message loop of a modal window is running, on its
   // thread: it is how a test answers a dialog.
   static void WhenModal(std::function<void()> action);
+  // Runs action on the popup menu's window once a menu shows (checked every
+  // 50 ms, also while the menu's own loop runs); a menu that shows later
+  // than expected is still found. Ends with the test.
+  static void WhenMenuShown(std::function<void(HWND popup)> action);
   // Delivers the messages that are waiting (a WM_QUIT from a closed main
   // window is dropped, so that the next test starts clean).
   static void Pump();
