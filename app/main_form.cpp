@@ -141,9 +141,9 @@ void TMainForm::CreateTrayIcon() {
   PopupMenu_Tray.AddSeparator();
   N5 = PopupMenu_Tray.AddItem(L"选项", [this] { N5Click(); }, kOptionsImage);
   PopupMenu_Tray.AddSeparator();
-  N7 = PopupMenu_Tray.AddItem(L"帮助", nullptr, kHelpImage);
+  N7 = PopupMenu_Tray.AddItem(L"帮助", [this] { N7Click(); }, kHelpImage);
   PopupMenu_Tray.AddSeparator();
-  N9 = PopupMenu_Tray.AddItem(L"关于", nullptr, kAboutImage);
+  N9 = PopupMenu_Tray.AddItem(L"关于", [this] { N9Click(); }, kAboutImage);
   PopupMenu_Tray.AddSeparator();
   N11 = PopupMenu_Tray.AddItem(L"退出", [this] { N11Click(); }, kExitImage);
 
@@ -412,6 +412,14 @@ void TMainForm::N3Click() {
 }
 
 void TMainForm::N5Click() { BitBtn_Option.Click(); }
+
+void TMainForm::N7Click() {
+  if (optionForm_) optionForm_->ShowAtPage(TForm_Option::kHelpPage);
+}
+
+void TMainForm::N9Click() {
+  if (optionForm_) optionForm_->ShowAtPage(TForm_Option::kAboutPage);
+}
 
 // Closes as the close box does: the history is written.
 void TMainForm::N11Click() { Close(); }

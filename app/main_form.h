@@ -116,6 +116,8 @@ class TMainForm : public Form {
   void N1Click();
   void N3Click();
   void N5Click();
+  void N7Click();
+  void N9Click();
   void N11Click();
 
   void HandleHotKey(WPARAM id);

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "app/option_form.h"
 #include "app/settings.h"
 #include "app/web_code.h"
 #include "framework/application.h"
@@ -68,6 +69,22 @@ TEST_F(MainFormTest, TabAndShiftTabMoveTheFocusAndLeaveAFullFieldAlone) {
   PressKey(form->Edit_GetColor.Handle(), VK_TAB);
   EXPECT_FALSE(form->Edit_GetColor.Focused());
   EXPECT_EQ(form->Edit_GetColor.Text(), L"ff5858");
+}
+
+TEST_F(MainFormTest, TabMovesTheFocusInTheModalOptionsWindow) {
+  PutSetting(L"QeltColor", L"LSign", L"#");
+  StartMainForm();
+  HWND focusAfterTab = nullptr;
+  WhenModal([&] {
+    optionForm->Edit_LSign.SetFocus();
+    PressKey(optionForm->Edit_LSign.Handle(), VK_TAB);
+    focusAfterTab = GetFocus();
+    optionForm->Close();
+  });
+  optionForm->ShowAtPage(TForm_Option::kOptionsPage);
+  EXPECT_NE(focusAfterTab, optionForm->Edit_LSign.Handle());
+  EXPECT_TRUE(IsChild(optionForm->Handle(), focusAfterTab));
+  EXPECT_EQ(optionForm->Edit_LSign.Text(), L"#") << "no tab character typed into the field";
 }
 
 class CodeBoxPasteTest : public MainFormTest {

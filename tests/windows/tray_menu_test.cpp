@@ -2,6 +2,7 @@
 // and the hotkey after hiding through the menu.
 #include <gtest/gtest.h>
 
+#include "app/option_form.h"
 #include "app/settings.h"
 #include "framework/application.h"
 #include "window_test_support.h"
@@ -117,15 +118,21 @@ TEST_F(TrayMenuTest, HideThenCtrlBShowsTheWindowWithItsShowEvent) {
   EXPECT_EQ(shows, 2);
 }
 
-TEST_F(TrayMenuTest, OptionsClicksTheOptionsButtonEvenWhileTheWindowIsHidden) {
+TEST_F(TrayMenuTest, OptionsHelpAndAboutOpenTheOptionsWindowModallyAtTheirPagesEvenFromHidden) {
   StartMainForm();
-  int clicks = 0;
-  form->BitBtn_Option.OnClick = [&] { ++clicks; };
-  form->PopupMenu_Tray.Click(form->N5);
-  EXPECT_EQ(clicks, 1);
   HideThroughTheMenu();
-  form->PopupMenu_Tray.Click(form->N5);
-  EXPECT_EQ(clicks, 2);
+  const auto pageOpenedBy = [this](UINT entry) {
+    int page = -1;
+    WhenModal([&] {
+      if (optionForm->Modal()) page = optionForm->PageControl_Option.ActivePageIndex();
+      optionForm->Close();
+    });
+    form->PopupMenu_Tray.Click(entry);
+    return page;
+  };
+  EXPECT_EQ(pageOpenedBy(form->N5), TForm_Option::kOptionsPage) << "through the options button";
+  EXPECT_EQ(pageOpenedBy(form->N7), TForm_Option::kHelpPage);
+  EXPECT_EQ(pageOpenedBy(form->N9), TForm_Option::kAboutPage);
 }
 
 TEST_F(TrayMenuTest, ExitClosesAsTheCloseBoxDoesAndTheIconLeaves) {
