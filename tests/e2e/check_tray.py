@@ -97,6 +97,26 @@ def check_tray_icon_shows_hides_and_exits():
         hotkey_over(icon, app)
         expect(wait_until(main_window_visible, 5), "Ctrl+B did not show the window hidden from the tray")
 
+        # The options from the tray: prefix "#" and upper case, confirmed with
+        # Enter, reach the code box and the clipboard.
+        choose(open_tray_menu(icon, app), "选项")
+        options = wait_until(lambda: harness.visible_windows("Huemira-选项"), 10)
+        expect(options, "\"选项\" did not open the options window")
+        values = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", options[0]).split())
+        # The prefix field, below the caption and the page tabs; from there
+        # Tab walks to the suffix and the letter-case list.
+        click_at(int(values["X"]) + 208, int(values["Y"]) + 104)
+        app.key("End", "shift+Home")
+        app.type("#")
+        app.key("Tab", "Tab", "Down", "Return")
+        expect(wait_until(lambda: harness.visible_windows("信息"), 10), "confirming showed no message box")
+        harness.screenshot("tray-options-confirmed")
+        app.key("Return")
+        harness.expect_clipboard("#FF5858", "after confirming prefix \"#\" and upper case")
+        expect_equal(harness.setting("QeltColor", "LSign"), "#", "LSign after confirming")
+        app.key("Escape")
+        expect(wait_until(lambda: not harness.visible_windows("Huemira-选项"), 5), "Esc did not close the options")
+
         choose(open_tray_menu(icon, app), "退出")
         try:
             app.process.wait(20)
