@@ -3,8 +3,8 @@
 #include <limits>
 #include <vector>
 
-#include "imaging/pcx_tga/little_endian.h"
-#include "imaging/pcx_tga/stream_window.h"
+#include "imaging/dib/little_endian.h"
+#include "imaging/dib/stream_window.h"
 
 namespace huemira {
 

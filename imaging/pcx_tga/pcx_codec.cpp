@@ -2,7 +2,7 @@
 #include "imaging/pcx_tga/pcx_codec.h"
 
 #include "imaging/dib/image_limits.h"
-#include "imaging/pcx_tga/little_endian.h"
+#include "imaging/dib/little_endian.h"
 
 namespace huemira {
 

@@ -1,9 +1,9 @@
 #include "imaging/pcx_tga/pcx_graphic.h"
 
 #include "imaging/pcx_tga/codec_io.h"
-#include "imaging/pcx_tga/little_endian.h"
+#include "imaging/dib/little_endian.h"
 #include "imaging/pcx_tga/pcx_codec.h"
-#include "imaging/pcx_tga/picture_start.h"
+#include "imaging/dib/picture_start.h"
 
 namespace huemira {
 

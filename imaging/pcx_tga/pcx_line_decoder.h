@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/pcx_tga/byte_reader.h"
+#include "imaging/dib/byte_reader.h"
 
 namespace huemira {
 

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "imaging/pcx_tga/little_endian.h"
+#include "imaging/dib/little_endian.h"
 #include "imaging/pcx_tga/pcx_codec.h"
 
 namespace huemira {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "imaging/dib/image_limits.h"
-#include "imaging/pcx_tga/little_endian.h"
+#include "imaging/dib/little_endian.h"
 
 namespace huemira {
 

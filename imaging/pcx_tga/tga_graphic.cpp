@@ -1,7 +1,7 @@
 #include "imaging/pcx_tga/tga_graphic.h"
 
 #include "imaging/pcx_tga/codec_io.h"
-#include "imaging/pcx_tga/picture_start.h"
+#include "imaging/dib/picture_start.h"
 #include "imaging/pcx_tga/tga_codec.h"
 
 namespace huemira {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "imaging/dib/image_limits.h"
-#include "imaging/pcx_tga/byte_reader.h"
+#include "imaging/dib/byte_reader.h"
 #include "imaging/pcx_tga/tga_codec.h"
 
 namespace huemira {

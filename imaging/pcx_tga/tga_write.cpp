@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "imaging/pcx_tga/little_endian.h"
+#include "imaging/dib/little_endian.h"
 #include "imaging/pcx_tga/tga_codec.h"
 
 namespace huemira {

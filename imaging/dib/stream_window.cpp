@@ -1,4 +1,4 @@
-#include "imaging/pcx_tga/stream_window.h"
+#include "imaging/dib/stream_window.h"
 
 #include <algorithm>
 

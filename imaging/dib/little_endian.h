@@ -1,4 +1,4 @@
-// Little-endian fields of the PCX, Targa and DCX layouts.
+// Little-endian fields of the picture file layouts (BMP, ICO, PCX, Targa, DCX).
 #pragma once
 
 #include <cstdint>

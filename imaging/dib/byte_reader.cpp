@@ -1,4 +1,4 @@
-#include "imaging/pcx_tga/byte_reader.h"
+#include "imaging/dib/byte_reader.h"
 
 #include <algorithm>
 #include <cstring>

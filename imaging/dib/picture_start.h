@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/stream.h"
-#include "imaging/pcx_tga/stream_window.h"
+#include "imaging/dib/stream_window.h"
 
 namespace huemira {
 
