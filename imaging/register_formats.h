@@ -4,16 +4,18 @@
 // of its own.
 #pragma once
 
+#include "imaging/bitmap/register.h"
 #include "imaging/gif/register.h"
 #include "imaging/libreaders/register.h"
 #include "imaging/pcx_tga/register.h"
 
 namespace huemira {
 
-// Registers the reader modules in start-up order: TIFF, Targa, PCX, DCX, PNG,
-// GIF, JPEG. Later registrations of an extension win, so our JPEG reader is
+// Registers the reader modules in start-up order: bitmaps (after the
+// metafiles and icons), TIFF, Targa, PCX, DCX, PNG, GIF, JPEG. Later registrations of an extension win, so our JPEG reader is
 // the one found for ".jpg" and ".jpeg". Call it once.
 inline void RegisterImagingFormats() {
+  RegisterBmpFormats();
   RegisterTiffFormats();
   RegisterTgaFormats();
   RegisterPcxFormats();

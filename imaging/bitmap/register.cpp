@@ -1,0 +1,10 @@
+#include "imaging/bitmap/register.h"
+
+#include "imaging/bitmap/bmp_graphic.h"
+#include "imaging/dib/picture_formats.h"
+
+namespace huemira {
+
+void RegisterBmpFormats() { RegisterDibFormat("bmp", "Bitmaps", GraphicFactory<TBmpGraphic>()); }
+
+}  // namespace huemira

@@ -1,0 +1,100 @@
+#include "bitmap_files.h"
+
+namespace huemira::test {
+namespace {
+
+void Put16(Bytes& out, unsigned value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+void Put32(Bytes& out, std::uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+
+}  // namespace
+
+Bytes BmpFile(const BmpSpec& spec) {
+  Bytes header;
+  Put32(header, spec.headerSize);
+  if (spec.headerSize == 12) {
+    Put16(header, static_cast<std::uint16_t>(spec.width));
+    Put16(header, static_cast<std::uint16_t>(spec.height));
+    Put16(header, spec.planes);
+    Put16(header, spec.bitCount);
+  } else {
+    Put32(header, static_cast<std::uint32_t>(spec.width));
+    Put32(header, static_cast<std::uint32_t>(spec.height));
+    Put16(header, spec.planes);
+    Put16(header, spec.bitCount);
+    Put32(header, spec.compression);
+    Put32(header, static_cast<std::uint32_t>(spec.pixels.size()));
+    Put32(header, static_cast<std::uint32_t>(spec.pixelsPerMetre));
+    Put32(header, static_cast<std::uint32_t>(spec.pixelsPerMetre));
+    Put32(header, spec.colorsUsed);
+    Put32(header, 0);
+    for (std::uint32_t mask : spec.masks) Put32(header, mask);
+    if (spec.headerSize >= 52) header.resize(spec.headerSize);
+  }
+  for (std::uint32_t colour : spec.palette) {
+    header.push_back(static_cast<std::uint8_t>(colour));
+    header.push_back(static_cast<std::uint8_t>(colour >> 8));
+    header.push_back(static_cast<std::uint8_t>(colour >> 16));
+    if (spec.headerSize != 12) header.push_back(0);
+  }
+  header.resize(header.size() + spec.gap);
+
+  Bytes file = {'B', 'M'};
+  const auto offset = static_cast<std::uint32_t>(14 + header.size());
+  Put32(file, static_cast<std::uint32_t>(offset + spec.pixels.size()));
+  Put32(file, 0);
+  Put32(file, spec.pixelOffset.value_or(offset));
+  Append(file, header);
+  Append(file, spec.pixels);
+  return file;
+}
+
+Bytes PaddedRows(const std::vector<Bytes>& rows) {
+  Bytes out;
+  for (const Bytes& row : rows) {
+    Append(out, row);
+    out.resize((out.size() + 3) / 4 * 4);
+  }
+  return out;
+}
+
+Bytes IconBitmapImage(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
+                      const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colourRows,
+                      const std::vector<Bytes>& maskRows) {
+  BmpSpec spec;
+  spec.width = width;
+  spec.height = 2 * height;
+  spec.bitCount = bitCount;
+  spec.colorsUsed = static_cast<std::uint32_t>(palette.size());
+  spec.palette = palette;
+  spec.pixels = PaddedRows(colourRows);
+  Append(spec.pixels, PaddedRows(maskRows));
+  Bytes file = BmpFile(spec);
+  return Bytes(file.begin() + 14, file.end());  // an icon image has no file header
+}
+
+Bytes IconFile(const std::vector<IconEntrySpec>& entries, std::uint16_t type) {
+  Bytes file;
+  Put16(file, 0);
+  Put16(file, type);
+  Put16(file, static_cast<std::uint16_t>(entries.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
+  for (const IconEntrySpec& entry : entries) {
+    file.insert(file.end(), {entry.width, entry.height, 0, 0});
+    Put16(file, 1);
+    Put16(file, entry.bitCount);
+    Put32(file, entry.size.value_or(static_cast<std::uint32_t>(entry.image.size())));
+    Put32(file, entry.offset.value_or(offset));
+    offset += static_cast<std::uint32_t>(entry.image.size());
+  }
+  for (const IconEntrySpec& entry : entries) Append(file, entry.image);
+  return file;
+}
+
+}  // namespace huemira::test
