@@ -11,10 +11,12 @@
 
 namespace huemira {
 
-// Registers the reader modules in start-up order: bitmaps (after the
-// metafiles and icons), TIFF, Targa, PCX, DCX, PNG, GIF, JPEG. Later registrations of an extension win, so our JPEG reader is
+// Registers the reader modules in start-up order: icons and bitmaps (after
+// the metafiles, which are the program's own), TIFF, Targa, PCX, DCX, PNG,
+// GIF, JPEG. Later registrations of an extension win, so our JPEG reader is
 // the one found for ".jpg" and ".jpeg". Call it once.
 inline void RegisterImagingFormats() {
+  RegisterIcoFormats();
   RegisterBmpFormats();
   RegisterTiffFormats();
   RegisterTgaFormats();

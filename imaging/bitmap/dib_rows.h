@@ -1,8 +1,9 @@
 // Turns stored rows of a device-independent bitmap into blue, green, red
 // (and alpha) bytes: palette indexes through the colour table, 16- and
 // 32-bit pixels through their channel masks. A channel of n < 8 bits is
-// widened by repeating its bits (5-bit 0x1F becomes 0xFF, 0x10 becomes
-// 0x84), as Windows does; a wider one keeps its top 8 bits.
+// widened by repeating its bits, so that its largest value becomes 255
+// (5-bit 0x10 becomes 0x84, 6-bit 0x20 becomes 0x82); a wider one keeps its
+// top 8 bits.
 #pragma once
 
 #include <array>

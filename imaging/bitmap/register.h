@@ -1,9 +1,10 @@
-// Start-up registration of the bitmap picture class with the picture-format
-// registry.
+// Start-up registration of the icon and bitmap picture classes with the
+// picture-format registry (call in this order: icons, then bitmaps).
 #pragma once
 
 namespace huemira {
 
+void RegisterIcoFormats();  // "ico"
 void RegisterBmpFormats();  // "bmp"
 
 }  // namespace huemira

@@ -72,8 +72,9 @@ void PngSession::OnError(png_structp png, png_const_charp message) {
   png_longjmp(png, 1);
 }
 
-void PngSession::OnWarning(png_structp, png_const_charp message) {
-  if (!QuietPngWarnings) ShowPngWarning(message ? message : "");
+void PngSession::OnWarning(png_structp png, png_const_charp message) {
+  const auto* session = static_cast<const PngSession*>(png_get_error_ptr(png));
+  if (!QuietPngWarnings && !session->silent_) ShowPngWarning(message ? message : "");
 }
 
 // A short read is an error: libpng would otherwise go on with whatever

@@ -31,6 +31,10 @@ class PngSession {
   png_structp png() const { return png_; }
   png_infop info() const { return info_; }
 
+  // Keeps libpng's warnings of this session from the user, for PNG data that
+  // is part of another format (icons) whose readers report no warnings.
+  void SilenceWarnings() { silent_ = true; }
+
   // Calls step(); a libpng error raised inside it becomes EPNGError with the
   // library's text. step must not own objects with destructors.
   template <class Step>
@@ -50,6 +54,7 @@ class PngSession {
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
   char message_[256] = {};
+  bool silent_ = false;
 };
 
 }  // namespace huemira

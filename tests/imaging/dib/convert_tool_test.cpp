@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 TEST(RegisterImagingFormats, EachExtensionFindsItsReader) {
   RegisterImagingFormats();
   const std::pair<const char*, const char*> expected[] = {
+      {"bmp", "TBmpGraphic"},  {"ICO", "TIcon"},
       {"tif", "TTiffGraphic"}, {"TIFF", "TTiffGraphic"}, {"tga", "TTgaGraphic"}, {"vst", "TTgaGraphic"},
       {"afi", "TTgaGraphic"},  {"pcx", "TPcxGraphic"},   {"pcc", "TPcxGraphic"}, {"dcx", "TDcxGraphic"},
       {"png", "TPngGraphic"},  {"gif", "TGIFImage"},     {"jpg", "TJpegGraphic"}, {".JPEG", "TJpegGraphic"}};
@@ -31,6 +32,12 @@ TEST(RegisterImagingFormats, EachExtensionFindsItsReader) {
     ASSERT_NE(graphic, nullptr) << extension;
     EXPECT_STREQ(graphic->ClassName(), className) << extension;
   }
+  // Icons and bitmaps come first, where the program's metafiles leave off.
+  const auto formats = GraphicFormats();
+  ASSERT_GE(formats.size(), 2u);
+  EXPECT_EQ(formats[0].extension, "ico");
+  EXPECT_EQ(formats[1].extension, "bmp");
+  EXPECT_EQ(formats[1].description, "Bitmaps");
 }
 
 class ConvertTool : public ::testing::Test {
@@ -78,6 +85,7 @@ TEST_F(ConvertTool, LosslessAndJpegPicturesKeepTheirPixels) {
       // Without gAMA: our PNG reader corrects a file's gamma for the display, ImageMagick does not.
       {"png", "-define png:exclude-chunks=gAMA,cHRM,sRGB,bKGD"}, {"tif", "-compress Zip"}, {"gif", ""}, {"pcx", ""}, {"dcx", ""}, {"jpg", "-quality 85"},
       {"pcx", "-colors 16 -type Palette"},
+      {"bmp", ""}, {"bmp", "-colors 50 -type Palette -compress RLE"}, {"ico", ""},
       // This ImageMagick stores the top row first yet marks the file bottom-up unless told the orientation.
       {"tga", "-orient TopLeft"}};
   for (const auto& [extension, options] : formats) {
