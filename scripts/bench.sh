@@ -16,7 +16,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${BENCH_RUNS:-3}
 width=${BENCH_WIDTH:-6000}
 height=${BENCH_HEIGHT:-4000}
-formats=${BENCH_FORMATS:-"jpeg png tiff gif pcx pcx8 dcx tga"}
+formats=${BENCH_FORMATS:-"jpeg png tiff gif pcx pcx8 dcx tga bmp bmp8"}
 data="$root/build/bench-data/${width}x${height}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -63,6 +63,10 @@ file_of() {
       echo "$data/bench8.pcx" ;;
     dcx) make_picture bench.dcx -type TrueColor ; echo "$data/bench.dcx" ;;
     tga) make_picture bench.tga -type TrueColor ; echo "$data/bench.tga" ;;
+    bmp) make_picture bench.bmp -type TrueColor -define bmp:format=bmp3 ; echo "$data/bench.bmp" ;;
+    bmp8)  # run-length coded, 256 colours
+      [ -s "$data/bench8.bmp" ] || convert "$data/palette.miff" -compress RLE "BMP3:$data/bench8.bmp"
+      echo "$data/bench8.bmp" ;;
     *) echo "bench: unknown format $1" >&2; return 1 ;;
   esac
 }
@@ -121,7 +125,7 @@ for format in $formats; do
     order+=(pillow)
     result[pillow]=$(measure python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).convert("RGB").save(sys.argv[2], "BMP")' "$file" "$work/pillow.bmp")
   fi
-  if [ -x "$stb" ] && [[ $format =~ ^(jpeg|png|gif|tga)$ ]]; then
+  if [ -x "$stb" ] && [[ $format =~ ^(jpeg|png|gif|tga|bmp)$ ]]; then
     order+=(stb_image)
     result[stb_image]=$(measure "$stb" "$file")
   fi
