@@ -99,8 +99,7 @@ void TBmpGraphic::ReadImage(TStream& stream, int) {
         std::min<std::int64_t>(header.paletteEntries, (pixelOffset - header.tableOffset) / header.tableEntrySize));
     const TLogPalette palette = ReadDibPalette(file, header, paletteEntries, kInvalidBitmap);
     const TDibRowConverter converter(header, palette);
-    const bool compressed =
-        header.compression == TDibCompression::Rle4 || header.compression == TDibCompression::Rle8;
+    const bool compressed = header.compression == TDibCompression::Rle4 || header.compression == TDibCompression::Rle8;
     // Before anything is allocated: uncompressed pixels must all be in the file.
     if (!compressed && file.Size() - pixelOffset < UncompressedBytes(header)) Invalid();
 

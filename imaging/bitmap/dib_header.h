@@ -33,10 +33,10 @@ struct TDibHeader {
   TChannelMasks masks{};  // 16 and 32 bits only
   std::int32_t xPelsPerMeter = 0, yPelsPerMeter = 0;
 
-  std::int64_t tableOffset = 0;  // the colour table, right after the header and its masks
-  std::int64_t tableEntries = 0; // entries stored there (a true-colour bitmap may carry some too)
-  int tableEntrySize = 4;        // 3 for the core header's RGB triples
-  int paletteEntries = 0;        // entries the pixels index: 0 above 8 bits
+  std::int64_t tableOffset = 0;   // the colour table, right after the header and its masks
+  std::int64_t tableEntries = 0;  // entries stored there (a true-colour bitmap may carry some too)
+  int tableEntrySize = 4;         // 3 for the core header's RGB triples
+  int paletteEntries = 0;         // entries the pixels index: 0 above 8 bits
 
   std::int64_t Stride() const;
   std::int64_t TableEnd() const { return tableOffset + std::int64_t{tableEntries} * tableEntrySize; }

@@ -87,8 +87,8 @@ void TDibRowConverter::Convert(const std::uint8_t* row, std::uint8_t* out) const
       const bool sixteen = bitCount_ == 16;
       for (int x = 0; x < width_; ++x) {
         const std::uint8_t* p = row + static_cast<std::ptrdiff_t>(x) * (sixteen ? 2 : 4);
-        const std::uint32_t pixel = sixteen ? p[0] | p[1] << 8
-                                            : p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+        const std::uint32_t pixel =
+            sixteen ? p[0] | p[1] << 8 : p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
         put(x, channel(blue_, pixel), channel(green_, pixel), channel(red_, pixel),
             alpha_.mask ? channel(alpha_, pixel) : 0xFF);
       }

@@ -39,8 +39,8 @@ void DrawPng(TStream& stream, TDibGraphic& image, std::uint32_t background) {
   const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
   if (png_get_rowbytes(png, info) != rowBytes) throw EInvalidGraphic(kInvalidIcon);
 
-  image.NewImage(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), TDibFormat::ifColorRgb24,
-                 nullptr, 0, 0);
+  image.NewImage(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), TDibFormat::ifColorRgb24, nullptr,
+                 0, 0);
   const std::uint8_t back[3] = {BlueOf(background), GreenOf(background), RedOf(background)};
   // An interlaced picture is complete only after its last pass, so it is
   // kept whole; any other is blended row by row.

@@ -18,9 +18,9 @@ struct BmpSpec {
   std::int32_t pixelsPerMetre = 0;
   // Inside a header of 52 bytes or more, otherwise right after the 40-byte header.
   std::vector<std::uint32_t> masks;
-  std::vector<std::uint32_t> palette;  // 0x00RRGGBB
-  std::size_t gap = 0;                 // bytes between the colour table and the pixels
-  Bytes pixels;                        // as stored
+  std::vector<std::uint32_t> palette;        // 0x00RRGGBB
+  std::size_t gap = 0;                       // bytes between the colour table and the pixels
+  Bytes pixels;                              // as stored
   std::optional<std::uint32_t> pixelOffset;  // what the file header says, when it lies
 };
 Bytes BmpFile(const BmpSpec& spec);

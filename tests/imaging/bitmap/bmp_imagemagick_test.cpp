@@ -116,7 +116,8 @@ Bytes TopDown(const Bytes& bottomUp) {
   const auto stride = static_cast<std::size_t>(DibStride(width, GetLe16(file.data() + 28)));
   for (std::int32_t row = 0; row < height; ++row) {
     const auto from = bottomUp.begin() + static_cast<std::ptrdiff_t>(offset + (height - 1 - row) * stride);
-    std::copy(from, from + static_cast<std::ptrdiff_t>(stride), file.begin() + static_cast<std::ptrdiff_t>(offset + row * stride));
+    std::copy(from, from + static_cast<std::ptrdiff_t>(stride),
+              file.begin() + static_cast<std::ptrdiff_t>(offset + row * stride));
   }
   PutLe32(file.data() + 22, static_cast<std::uint32_t>(-height));
   return file;
@@ -124,8 +125,8 @@ Bytes TopDown(const Bytes& bottomUp) {
 
 TEST_F(BmpImageMagickTable, TopDownCopiesReadAsTheOriginals) {
   // ImageMagick writes bottom-up only.
-  for (const char* options : {"-type truecolor BMP3:", "-colors 16 -type palette BMP3:",
-                              "-alpha set -define bmp:subtype=ARGB8888 BMP:"}) {
+  for (const char* options :
+       {"-type truecolor BMP3:", "-colors 16 -type palette BMP3:", "-alpha set -define bmp:subtype=ARGB8888 BMP:"}) {
     SCOPED_TRACE(options);
     Convert(std::string("source.ppm ") + options, "bottom-up.bmp");
     WriteFile(dir_ / "top-down.bmp", TopDown(ReadAll(dir_ / "bottom-up.bmp")));

@@ -18,7 +18,9 @@ namespace {
 constexpr char kInvalid[] = "Bitmap image is not valid";
 
 // Palette entry i of the tests' 16-colour table.
-std::uint32_t Colour(int i) { return MakeRgb(static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i), 7); }
+std::uint32_t Colour(int i) {
+  return MakeRgb(static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i), 7);
+}
 std::vector<std::uint32_t> Palette16() {
   std::vector<std::uint32_t> palette;
   for (int i = 0; i < 16; ++i) palette.push_back(Colour(i));
@@ -63,16 +65,15 @@ TEST(BmpReader, Rle4RunsAbsoluteRunsDeltasAndClipping) {
   spec.bitCount = 4;
   spec.compression = 2;
   spec.palette = Palette16();
-  spec.pixels = {
-      0x03, 0x12,                    // bottom row: 1 2 1
-      0x00, 0x03, 0x34, 0x50,        // absolute: 3 4 5
-      0x00, 0x00,                    // end of line
-      0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,  // absolute, 3 bytes padded to 4: a b c d e
-      0x00, 0x00,                    // end of line; the last pixel of the row is skipped
-      0x00, 0x02, 0x02, 0x00,        // delta: 2 right
-      0x02, 0x77,                    // 7 7
-      0x05, 0x89,                    // 8 9, then cut off at the right edge
-      0x00, 0x01};                   // end of bitmap
+  spec.pixels = {0x03, 0x12,                          // bottom row: 1 2 1
+                 0x00, 0x03, 0x34, 0x50,              // absolute: 3 4 5
+                 0x00, 0x00,                          // end of line
+                 0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,  // absolute, 3 bytes padded to 4: a b c d e
+                 0x00, 0x00,                          // end of line; the last pixel of the row is skipped
+                 0x00, 0x02, 0x02, 0x00,              // delta: 2 right
+                 0x02, 0x77,                          // 7 7
+                 0x05, 0x89,                          // 8 9, then cut off at the right edge
+                 0x00, 0x01};                         // end of bitmap
   const auto bmp = Load(BmpFile(spec));
   EXPECT_EQ(bmp->DibFormat(), TDibFormat::ifColor16);
   EXPECT_EQ(Indexes(*bmp),
@@ -86,13 +87,13 @@ TEST(BmpReader, Rle8PixelsTheStreamSkipsKeepTheFirstPaletteEntry) {
   spec.bitCount = 8;
   spec.compression = 1;
   spec.palette = {0x306090, 0xFF0000, 0x00FF00, 0x0000FF};
-  spec.pixels = {2, 1,                 // bottom row: 1 1
-                 0, 2, 1, 1,           // delta: 1 right, 1 up
-                 1, 2,                 // 2 at x = 3
-                 0, 0,                 // end of line
-                 0, 3, 3, 2, 1, 0,     // absolute, 3 bytes padded to 4: 3 2 1
-                 0, 1,                 // end of bitmap: the top row is never written
-                 9, 9};                // after the end: ignored
+  spec.pixels = {2, 1,              // bottom row: 1 1
+                 0, 2, 1, 1,        // delta: 1 right, 1 up
+                 1, 2,              // 2 at x = 3
+                 0, 0,              // end of line
+                 0, 3, 3, 2, 1, 0,  // absolute, 3 bytes padded to 4: 3 2 1
+                 0, 1,              // end of bitmap: the top row is never written
+                 9, 9};             // after the end: ignored
   const auto bmp = Load(BmpFile(spec));
   EXPECT_EQ(Indexes(*bmp), (std::vector<std::vector<int>>{{0, 0, 0, 0}, {3, 2, 1, 0}, {0, 0, 0, 2}, {1, 1, 0, 0}}));
   EXPECT_EQ(bmp->GetRgbPixel(0, 0), 0x306090u);
@@ -128,7 +129,8 @@ TEST(BmpReader, IndexesPastAShortPaletteReadBlack) {
 // One 16-bit pixel per test value, little-endian.
 Bytes Pixels16(const std::vector<unsigned>& values) {
   Bytes row;
-  for (unsigned value : values) row.insert(row.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
+  for (unsigned value : values)
+    row.insert(row.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
   return PaddedRows({row});
 }
 Bytes Pixels32(const std::vector<std::uint32_t>& values) {

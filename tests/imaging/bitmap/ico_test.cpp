@@ -98,19 +98,21 @@ TEST(IconPicture, TakesTheLargestImageThenTheDeepest) {
 TEST(IconPicture, BitmapsWithoutAlphaGoThroughTheirAndMask) {
   // 1 bit: black and white under a clear and a set mask.
   const Bytes oneBit = IconBitmapImage(4, 1, 1, {0x000000, 0xFFFFFF}, {{0x50}}, {{0x30}});
-  EXPECT_EQ(TopRow(*LoadIcon(IconFile({{oneBit}}))), (std::vector<std::uint32_t>{0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000}));
+  EXPECT_EQ(TopRow(*LoadIcon(IconFile({{oneBit}}))),
+            (std::vector<std::uint32_t>{0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000}));
   EXPECT_EQ(TopRow(*LoadIcon(IconFile({{oneBit}}), 0x336699)),
             (std::vector<std::uint32_t>{0x000000, 0xFFFFFF, 0x336699, 0xCC9966}));
 
   // 8 bits: a set mask under a non-black colour XORs it into the background.
   const Bytes eightBit = IconBitmapImage(4, 1, 8, {0x000000, 0xFF0000, 0x123456}, {{0, 1, 2, 1}}, {{0x30}});
-  EXPECT_EQ(TopRow(*LoadIcon(IconFile({{eightBit}}))), (std::vector<std::uint32_t>{0x000000, 0xFF0000, 0xEDCBA9, 0x00FFFF}));
+  EXPECT_EQ(TopRow(*LoadIcon(IconFile({{eightBit}}))),
+            (std::vector<std::uint32_t>{0x000000, 0xFF0000, 0xEDCBA9, 0x00FFFF}));
   EXPECT_EQ(TopRow(*LoadIcon(IconFile({{eightBit}}), 0x808080)),
             (std::vector<std::uint32_t>{0x000000, 0xFF0000, 0x92B4D6, 0x7F8080}));
 
   // 24 bits, bottom row stored first.
-  const Bytes twentyFour =
-      IconBitmapImage(3, 2, 24, {}, {{50, 100, 200, 90, 250, 10, 0, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {{0x60}, {0x00}});
+  const Bytes twentyFour = IconBitmapImage(
+      3, 2, 24, {}, {{50, 100, 200, 90, 250, 10, 0, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {{0x60}, {0x00}});
   const auto icon = LoadIcon(IconFile({{twentyFour}}), 0x808080);
   EXPECT_EQ(TopRow(*icon), (std::vector<std::uint32_t>{0x030201, 0x060504, 0x090807}));
   EXPECT_EQ(icon->GetRgbPixel(0, 1), 0xC86432u);
@@ -150,10 +152,10 @@ TEST(IconPicture, PngImagesAreBlendedAsStored) {
   palette.palette = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
   palette.paletteAlpha = {0, 100};
   palette.rows = {{0x18}};  // indexes 0, 1, 2
-  EXPECT_EQ(TopRow(*LoadIcon(IconFile({{WritePng(palette)}}))),
-            (std::vector<std::uint32_t>{0xFFFFFF, MakeRgb(BlendOver(40, 100, 255), BlendOver(50, 100, 255),
-                                                           BlendOver(60, 100, 255)),
-                                        0x46505A}));
+  EXPECT_EQ(
+      TopRow(*LoadIcon(IconFile({{WritePng(palette)}}))),
+      (std::vector<std::uint32_t>{
+          0xFFFFFF, MakeRgb(BlendOver(40, 100, 255), BlendOver(50, 100, 255), BlendOver(60, 100, 255)), 0x46505A}));
   PngPicture gray;
   gray.width = 2;
   gray.height = 9;
@@ -272,14 +274,16 @@ TEST_F(IconImageMagick, IconsWithManySizesShowTheirLargestOnWhite) {
   // A round, soft-edged picture: every alpha from 0 to 255 occurs. 8 bits,
   // so that ImageMagick blends the same stored values as we do.
   ASSERT_EQ(std::system(("convert -size 300x300 -seed 3 plasma:fractal \\( -size 300x300 radial-gradient: "
-                         "-level 20%,80% \\) -alpha off -compose CopyOpacity -composite -depth 8 '" + source + "'")
+                         "-level 20%,80% \\) -alpha off -compose CopyOpacity -composite -depth 8 '" +
+                         source + "'")
                             .c_str()),
             0);
   const std::pair<std::string, std::string> layouts[] = {{"16,32,48", "2"}, {"32,256,16", "1"}};
   for (const auto& [sizes, largest] : layouts) {
     SCOPED_TRACE(sizes);
     const std::string ico = (dir_ / "icon.ico").string();
-    ASSERT_EQ(std::system(("convert '" + source + "' -define icon:auto-resize=" + sizes + " '" + ico + "'").c_str()), 0);
+    ASSERT_EQ(std::system(("convert '" + source + "' -define icon:auto-resize=" + sizes + " '" + ico + "'").c_str()),
+              0);
     TIcon icon;
     icon.LoadFromFile(ico);
     // ImageMagick composites with a single rounding, the system with two.
