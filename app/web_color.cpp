@@ -19,11 +19,6 @@ int HexDigitValue(wchar_t c) {
 
 }  // namespace
 
-TColor MakeColor(int red, int green, int blue) {
-  return (static_cast<TColor>(blue & 0xFF) << 16) | (static_cast<TColor>(green & 0xFF) << 8) |
-         static_cast<TColor>(red & 0xFF);
-}
-
 std::wstring SixDigitForm(TColor color) {
   wchar_t digits[8];
   std::swprintf(digits, 8, L"%.2X%.2X%.2X", RedOf(color), GreenOf(color), BlueOf(color));

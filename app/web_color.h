@@ -1,19 +1,11 @@
-// Colour values and the web colour codes the user sees, types and copies.
-// A colour value is laid out 0x00BBGGRR (red in the low byte).
+// The web colour codes the user sees, types and copies.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
+#include "framework/color.h"
+
 namespace huemira {
-
-using TColor = std::uint32_t;
-
-// Each component contributes only its low 8 bits.
-TColor MakeColor(int red, int green, int blue);
-inline int RedOf(TColor color) { return static_cast<int>(color & 0xFF); }
-inline int GreenOf(TColor color) { return static_cast<int>((color >> 8) & 0xFF); }
-inline int BlueOf(TColor color) { return static_cast<int>((color >> 16) & 0xFF); }
 
 // Six upper-case hexadecimal digits, red first ("FF5858"): the form stored
 // in the history keys. The colour must be a plain RGB value.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/color.h"
+
 namespace huemira {
 
 // The numeric values are fixed: readers map numbers from files onto them.
@@ -36,15 +38,7 @@ const TLogPalette& DefaultPalette(TDibFormat format);
 std::string DibFormatText(TDibFormat format);
 bool HasPalette(TDibFormat format);
 
-// RGB values in the imaging library are 0x00RRGGBB.
-constexpr std::uint32_t DefaultDibBackground = 0x00FFFFFF;
+constexpr TRgbValue DefaultDibBackground = 0x00FFFFFF;
 constexpr double DisplayGamma = 2.0;
-
-constexpr std::uint32_t MakeRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  return (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
-}
-constexpr std::uint8_t RedOf(std::uint32_t rgb) { return static_cast<std::uint8_t>(rgb >> 16); }
-constexpr std::uint8_t GreenOf(std::uint32_t rgb) { return static_cast<std::uint8_t>(rgb >> 8); }
-constexpr std::uint8_t BlueOf(std::uint32_t rgb) { return static_cast<std::uint8_t>(rgb); }
 
 }  // namespace huemira

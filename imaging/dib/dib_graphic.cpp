@@ -184,9 +184,10 @@ std::uint32_t TDibGraphic::GetRgbPixel(int x, int y) const {
 void TDibGraphic::SetRgbPixel(int x, int y, std::uint32_t rgb) {
   if (format_ == TDibFormat::ifColorRgb24) {
     std::uint8_t* pixel = GetScanLine(y) + 3 * x;
-    pixel[0] = BlueOf(rgb);
-    pixel[1] = GreenOf(rgb);
-    pixel[2] = RedOf(rgb);
+    const TColor color = ColorFromRgb(rgb);
+    pixel[0] = BlueOf(color);
+    pixel[1] = GreenOf(color);
+    pixel[2] = RedOf(color);
     return;
   }
   SetPixelIndex(x, y, converter_->NearestIndex(rgb));

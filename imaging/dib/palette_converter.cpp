@@ -13,7 +13,8 @@ std::uint16_t TRgbToPaletteConverter::NearestIndex(std::uint32_t rgb) {
     return static_cast<std::uint16_t>(slot.index);
   }
   ++misses_;
-  const int red = RedOf(rgb), green = GreenOf(rgb), blue = BlueOf(rgb);
+  const TColor color = ColorFromRgb(rgb);
+  const int red = RedOf(color), green = GreenOf(color), blue = BlueOf(color);
   const int count = std::min<int>(palette_.count, static_cast<int>(palette_.entries.size()));
   int best = 2147483647;
   int result = 0;

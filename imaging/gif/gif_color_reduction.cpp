@@ -22,7 +22,8 @@ bool CollectColors(const TDibGraphic& source, std::unordered_map<std::uint32_t, 
       const std::uint32_t key = PixelKey(row + 3 * x);
       if (indexes.count(key)) continue;
       if (indexes.size() == 256) return false;
-      palette.entries[indexes.size()] = {RedOf(key), GreenOf(key), BlueOf(key), 0};
+      const TColor color = ColorFromRgb(key);
+      palette.entries[indexes.size()] = {RedOf(color), GreenOf(color), BlueOf(color), 0};
       indexes.emplace(key, static_cast<std::uint8_t>(indexes.size()));
     }
   }

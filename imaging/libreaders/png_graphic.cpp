@@ -115,9 +115,10 @@ void TPngGraphic::ReadImage(TStream& stream, int /*index*/) {
         png_set_background(png, fileBackground, PNG_BACKGROUND_GAMMA_FILE, 1, 1.0);
       } else {
         png_color_16 background{};
-        background.red = RedOf(PngBackground);
-        background.green = GreenOf(PngBackground);
-        background.blue = BlueOf(PngBackground);
+        const TColor color = ColorFromRgb(PngBackground);
+        background.red = RedOf(color);
+        background.green = GreenOf(color);
+        background.blue = BlueOf(color);
         png_set_background(png, &background, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
       }
     }

@@ -39,9 +39,10 @@ void TPngGraphic::SaveToStream(TStream& stream) {
   }
   png_color_16 background{};
   if (trueColor) {
-    background.red = RedOf(PngBackground);
-    background.green = GreenOf(PngBackground);
-    background.blue = BlueOf(PngBackground);
+    const TColor color = ColorFromRgb(PngBackground);
+    background.red = RedOf(color);
+    background.green = GreenOf(color);
+    background.blue = BlueOf(color);
   } else if (!Empty()) {
     background.index = static_cast<png_byte>(PaletteConverter()->NearestIndex(PngBackground));
     background.gray = background.index;
@@ -50,9 +51,10 @@ void TPngGraphic::SaveToStream(TStream& stream) {
   std::array<png_byte, 256> paletteAlpha{};
   paletteAlpha.fill(255);
   if (trueColor) {
-    transparentColor.red = RedOf(PngTransparentRgb);
-    transparentColor.green = GreenOf(PngTransparentRgb);
-    transparentColor.blue = BlueOf(PngTransparentRgb);
+    const TColor color = ColorFromRgb(PngTransparentRgb);
+    transparentColor.red = RedOf(color);
+    transparentColor.green = GreenOf(color);
+    transparentColor.blue = BlueOf(color);
   } else if (paletteImage && !Empty()) {
     paletteAlpha[PaletteConverter()->NearestIndex(PngTransparentRgb)] = 0;
   }

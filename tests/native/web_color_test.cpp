@@ -13,6 +13,12 @@ TEST(WebColor, MakeColorKeepsTheLowByteOfEachComponent) {
   EXPECT_EQ(MakeColor(0, 0, 256 + 7), 0x070000u);
 }
 
+TEST(WebColor, ImagingPixelValuesConvertByName) {
+  EXPECT_EQ(ColorFromRgb(0x123456), MakeColor(0x12, 0x34, 0x56));
+  EXPECT_EQ(RgbFromColor(MakeColor(0x12, 0x34, 0x56)), 0x123456u);
+  EXPECT_EQ(RedOf(ColorFromRgb(MakeRgb(200, 100, 50))), 200);
+}
+
 TEST(WebColor, SixDigitFormIsRedFirstUpperCaseWithLeadingZeros) {
   EXPECT_EQ(SixDigitForm(MakeColor(255, 88, 88)), L"FF5858");
   EXPECT_EQ(SixDigitForm(0), L"000000");

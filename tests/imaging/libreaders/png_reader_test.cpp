@@ -146,14 +146,15 @@ std::uint32_t LinearBlend(std::uint32_t foreground, std::uint32_t background, do
     const double linear = alpha * (f / 255.0) * (f / 255.0) + (1 - alpha) * (b / 255.0) * (b / 255.0);
     return static_cast<std::uint8_t>(std::lround(255 * std::sqrt(linear)));
   };
-  return MakeRgb(blend(RedOf(foreground), RedOf(background)), blend(GreenOf(foreground), GreenOf(background)),
-                 blend(BlueOf(foreground), BlueOf(background)));
+  const TColor f = ColorFromRgb(foreground), b = ColorFromRgb(background);
+  return MakeRgb(blend(RedOf(f), RedOf(b)), blend(GreenOf(f), GreenOf(b)), blend(BlueOf(f), BlueOf(b)));
 }
 
 void ExpectClose(std::uint32_t got, std::uint32_t want) {
-  EXPECT_NEAR(RedOf(got), RedOf(want), 1) << std::hex << got << " " << want;
-  EXPECT_NEAR(GreenOf(got), GreenOf(want), 1) << std::hex << got << " " << want;
-  EXPECT_NEAR(BlueOf(got), BlueOf(want), 1) << std::hex << got << " " << want;
+  const TColor g = ColorFromRgb(got), w = ColorFromRgb(want);
+  EXPECT_NEAR(RedOf(g), RedOf(w), 1) << std::hex << got << " " << want;
+  EXPECT_NEAR(GreenOf(g), GreenOf(w), 1) << std::hex << got << " " << want;
+  EXPECT_NEAR(BlueOf(g), BlueOf(w), 1) << std::hex << got << " " << want;
 }
 
 TEST(PngReader, AlphaIsFlattenedOntoTheRightBackground) {
@@ -178,7 +179,7 @@ TEST(PngReader, GrayAlphaWithoutBackgroundChunkGoesOntoBlack) {
   picture.rows = {{200, 128}};
   const auto graphic = Load(WritePng(picture), [](TPngGraphic& g) { g.PngBackground = 0xFFFFFF; });
   EXPECT_EQ(graphic->DibFormat(), TDibFormat::ifGrayscale256);
-  EXPECT_NEAR(graphic->GetPixelIndex(0, 0), BlueOf(LinearBlend(200, 0, 128 / 255.0)), 1);
+  EXPECT_NEAR(graphic->GetPixelIndex(0, 0), BlueOf(ColorFromRgb(LinearBlend(200, 0, 128 / 255.0))), 1);
 }
 
 TEST(PngReader, TransparentPaletteEntriesTakeTheBackground) {

@@ -31,8 +31,8 @@ void MakeNoise(TDibGraphic& image, TDibFormat format, int width = 29, int height
   RgbImage expected{a.Width(), a.Height(), {}};
   for (int y = 0; y < a.Height(); ++y) {
     for (int x = 0; x < a.Width(); ++x) {
-      const std::uint32_t rgb = a.GetRgbPixel(x, y);
-      expected.rgb.insert(expected.rgb.end(), {RedOf(rgb), GreenOf(rgb), BlueOf(rgb)});
+      const TColor color = ColorFromRgb(a.GetRgbPixel(x, y));
+      expected.rgb.insert(expected.rgb.end(), {RedOf(color), GreenOf(color), BlueOf(color)});
     }
   }
   return SamePixels(b, expected, tolerance);
