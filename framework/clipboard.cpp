@@ -1,7 +1,5 @@
 #include "framework/clipboard.h"
 
-#include <windows.h>
-
 #include <cstring>
 
 #include "framework/application.h"
@@ -9,50 +7,48 @@
 
 namespace huemira {
 
-namespace {
-
-class OpenedClipboard {
- public:
-  OpenedClipboard() {
-    // Another program may be between its own open and close: a few short
-    // retries spare the user an error box for a collision of milliseconds.
-    for (int attempt = 0; attempt < 5 && !open_; ++attempt) {
-      open_ = OpenClipboard(Application::Instance().Handle()) != FALSE;
-      if (!open_) Sleep(10);
-    }
-    if (!open_) throw EClipboardException("Cannot open clipboard");
+ClipboardSession::ClipboardSession() {
+  // Another program may be between its own open and close: a few short
+  // retries spare the user an error box for a collision of milliseconds.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (OpenClipboard(Application::Instance().Handle())) return;
+    Sleep(10);
   }
-  ~OpenedClipboard() { CloseClipboard(); }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  throw EClipboardException("Cannot open clipboard");
+}
 
- private:
-  bool open_ = false;
-};
-
-}  // namespace
+bool PutClipboardBytes(UINT format, const void* bytes, std::size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) return false;
+  {
+    GlobalMemoryLock lock(block);
+    if (!lock.Data()) {
+      GlobalFree(block);
+      return false;
+    }
+    std::memcpy(lock.Data(), bytes, size);
+  }
+  // From here on the clipboard owns the block.
+  if (SetClipboardData(format, block)) return true;
+  GlobalFree(block);
+  return false;
+}
 
 void SetClipboardText(const std::wstring& text) {
-  OpenedClipboard clipboard;
+  ClipboardSession clipboard;
   EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (!block) return;
-  std::memcpy(GlobalLock(block), text.c_str(), bytes);
-  GlobalUnlock(block);
   // Unicode text; the system offers it to 8-bit readers in their code page.
-  if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+  PutClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 std::wstring GetClipboardText() {
-  OpenedClipboard clipboard;
+  ClipboardSession clipboard;
   HANDLE block = GetClipboardData(CF_UNICODETEXT);
   if (!block) return {};
-  const auto* data = static_cast<const wchar_t*>(GlobalLock(block));
+  GlobalMemoryLock lock(block);
+  const auto* data = static_cast<const wchar_t*>(lock.Data());
   if (!data) return {};
-  std::wstring text(data, wcsnlen(data, GlobalSize(block) / sizeof(wchar_t)));
-  GlobalUnlock(block);
-  return text;
+  return std::wstring(data, wcsnlen(data, lock.Size() / sizeof(wchar_t)));
 }
 
 }  // namespace huemira

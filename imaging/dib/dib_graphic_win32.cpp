@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <map>
 #include <vector>
 
+#include "framework/application.h"
+#include "framework/clipboard.h"
 #include "framework/handles.h"
+#include "framework/text.h"
+#include "framework/timer.h"
 #include "imaging/dib/dib_graphic.h"
 #include "imaging/dib/dib_platform.h"
 #include "imaging/dib/image_limits.h"
@@ -25,13 +28,6 @@ static_assert(offsetof(TLogPalette, entries) == offsetof(LOGPALETTE, palPalEntry
 
 namespace {
 
-std::string Utf8(const wchar_t* text, int length) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
-  return result;
-}
-
 // Made once and kept for the program's life: drawing on a palette device uses it.
 HPALETTE HalftonePalette() {
   static const UniqueGdiObject<HPALETTE> palette = [] {
@@ -40,16 +36,6 @@ HPALETTE HalftonePalette() {
   }();
   return palette.get();
 }
-
-class TClipboardSession {
- public:
-  TClipboardSession() {
-    if (!OpenClipboard(nullptr)) throw EClipboardException("Cannot open clipboard");
-  }
-  ~TClipboardSession() { CloseClipboard(); }
-  TClipboardSession(const TClipboardSession&) = delete;
-  TClipboardSession& operator=(const TClipboardSession&) = delete;
-};
 
 struct GlobalMemoryDeleter {
   void operator()(void* memory) const { GlobalFree(memory); }
@@ -87,39 +73,26 @@ void TransparentStretch(HDC dest, const RECT& rect, HDC source, int width, int h
 
 class TWin32FrameTimer : public TFrameTimer {
  public:
-  explicit TWin32FrameTimer(std::function<void()> onTick) : onTick_(std::move(onTick)) {}
-  ~TWin32FrameTimer() override { Disable(); }
+  explicit TWin32FrameTimer(std::function<void()> onTick) {
+    timer_.OnTimer = [tick = std::move(onTick)] {
+      // An animation frame that fails to show is skipped, without an error
+      // box at every tick; the next tick tries again.
+      try {
+        tick();
+      } catch (...) {
+      }
+    };
+  }
 
   void Enable(int intervalMs) override {
-    Disable();
-    id_ = SetTimer(nullptr, 0, static_cast<UINT>(intervalMs > 0 ? intervalMs : 1), &TWin32FrameTimer::Tick);
-    if (id_) Timers()[id_] = this;
+    timer_.SetEnabled(false);
+    timer_.SetInterval(static_cast<UINT>(intervalMs > 0 ? intervalMs : 1));
+    timer_.SetEnabled(true);
   }
-  void Disable() override {
-    if (!id_) return;
-    KillTimer(nullptr, id_);
-    Timers().erase(id_);
-    id_ = 0;
-  }
+  void Disable() override { timer_.SetEnabled(false); }
 
  private:
-  // Thread timers carry no user data: the identifier leads back to the object.
-  static std::map<UINT_PTR, TWin32FrameTimer*>& Timers() {
-    static std::map<UINT_PTR, TWin32FrameTimer*> timers;
-    return timers;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    const auto found = Timers().find(id);
-    if (found == Timers().end()) return;
-    // A failure must not unwind through the system's dispatch code; the next tick tries again.
-    try {
-      found->second->onTick_();
-    } catch (...) {
-    }
-  }
-
-  std::function<void()> onTick_;
-  UINT_PTR id_ = 0;
+  Timer timer_;
 };
 
 int ScreenCaps(int index) {
@@ -137,7 +110,7 @@ int ScreenCaps(int index) {
     wchar_t text[256];
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                                         text, 256, nullptr);
-    if (length > 0) throw EOutOfResources(Utf8(text, static_cast<int>(length)));
+    if (length > 0) throw EOutOfResources(WideToUtf8(std::wstring(text, length)));
   }
   throw Exception("Out of resources");
 }
@@ -160,17 +133,7 @@ std::unique_ptr<TFrameTimer> CreateFrameTimer(std::function<void()> onTick) {
   return std::make_unique<TWin32FrameTimer>(std::move(onTick));
 }
 
-void ProcessPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+void ProcessPendingMessages() { Application::Instance().ProcessMessages(); }
 
 int ScreenDpiX() { return ScreenCaps(LOGPIXELSX); }
 int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }
@@ -179,10 +142,7 @@ int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }
 
 void TDibGraphic::PaletteDeleter::operator()(HPALETTE palette) const { DeleteObject(palette); }
 
-COLORREF TDibGraphic::GetTransparentColor() const {
-  const std::uint32_t rgb = GetTransparentRgb();
-  return RGB(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
-}
+COLORREF TDibGraphic::GetTransparentColor() const { return ColorFromRgb(GetTransparentRgb()); }
 
 HPALETTE TDibGraphic::GetPaletteHandle() {
   if (Empty() || !HasPalette(format_)) return nullptr;
@@ -339,7 +299,7 @@ void TDibGraphic::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE&) c
 }
 
 void TDibGraphic::LoadFromClipboard() {
-  TClipboardSession session;
+  ClipboardSession session;
   HANDLE bitmap = GetClipboardData(CF_BITMAP);
   HANDLE palette = GetClipboardData(CF_PALETTE);
   LoadFromClipboardFormat(CF_BITMAP, bitmap, static_cast<HPALETTE>(palette));
@@ -351,7 +311,7 @@ void TDibGraphic::SaveToClipboard() const {
   HPALETTE palette = nullptr;
   SaveToClipboardFormat(format, data, palette);
   UniqueBitmap owned(static_cast<HBITMAP>(data));
-  TClipboardSession session;
+  ClipboardSession session;
   EmptyClipboard();
   if (SetClipboardData(format, owned.get())) owned.release();  // the clipboard owns it now
 }

@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
+#include "framework/clipboard.h"
 #include "framework/exception.h"
 #include "imaging/gif/gif_image.h"
 #include "imaging/gif/register.h"
@@ -14,36 +14,6 @@ namespace huemira {
 namespace {
 
 UINT gifClipboardFormat = 0;
-
-class GlobalBlockLock {
- public:
-  explicit GlobalBlockLock(HGLOBAL handle) : handle_(handle), data_(::GlobalLock(handle)) {}
-  ~GlobalBlockLock() {
-    if (data_) ::GlobalUnlock(handle_);
-  }
-  GlobalBlockLock(const GlobalBlockLock&) = delete;
-  GlobalBlockLock& operator=(const GlobalBlockLock&) = delete;
-  void* Data() const { return data_; }
-
- private:
-  HGLOBAL handle_;
-  void* data_;
-};
-
-// Copies bytes into a movable global block for the clipboard; none when that fails.
-HGLOBAL CopyToGlobal(const std::vector<std::uint8_t>& bytes) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (!block) return nullptr;
-  {
-    GlobalBlockLock lock(block);
-    if (!lock.Data()) {
-      ::GlobalFree(block);
-      return nullptr;
-    }
-    std::memcpy(lock.Data(), bytes.data(), bytes.size());
-  }
-  return block;
-}
 
 }  // namespace
 
@@ -76,8 +46,7 @@ void TGIFImage::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& pale
   if (!allCompressed || gifClipboardFormat == 0) return;
   TMemoryStream gif;
   WriteData(gif);
-  HGLOBAL block = CopyToGlobal(gif.Bytes());
-  if (block && !::SetClipboardData(gifClipboardFormat, block)) ::GlobalFree(block);
+  PutClipboardBytes(gifClipboardFormat, gif.Bytes().data(), gif.Bytes().size());
 }
 
 void TGIFImage::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
@@ -89,9 +58,9 @@ void TGIFImage::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palet
     return;
   }
   {
-    GlobalBlockLock lock(gif);
+    GlobalMemoryLock lock(gif);
     if (!lock.Data()) throw EReadError("Stream read error");
-    TBorrowedMemoryStream stream(lock.Data(), ::GlobalSize(gif));
+    TBorrowedMemoryStream stream(lock.Data(), lock.Size());
     std::uint8_t size[4];
     stream.ReadBuffer(size, sizeof size);
     const std::int64_t count = size[0] | (size[1] << 8) | (size[2] << 16) | (std::int64_t{size[3]} << 24);
