@@ -99,6 +99,11 @@ std::int64_t TBorrowedMemoryStream::Seek(std::int64_t offset, SeekOrigin origin)
   return static_cast<std::int64_t>(position_);
 }
 
+std::string Utf8Path(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
 TFileStream::TFileStream(const std::filesystem::path& path, FileMode mode) {
 #ifdef _WIN32
   file_ = _wfopen(path.c_str(), mode == FileMode::OpenRead ? L"rb" : L"w+b");
@@ -107,7 +112,7 @@ TFileStream::TFileStream(const std::filesystem::path& path, FileMode mode) {
 #endif
   if (!file_) {
     const char* what = mode == FileMode::OpenRead ? "Cannot open file \"" : "Cannot create file \"";
-    throw EFOpenError(what + path.u8string() + "\"");
+    throw EFOpenError(what + Utf8Path(path) + "\"");
   }
 }
 

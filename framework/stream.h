@@ -71,6 +71,9 @@ class TBorrowedMemoryStream : public TStream {
   std::size_t position_ = 0;
 };
 
+// A path as UTF-8 text, for messages and for matching extensions.
+std::string Utf8Path(const std::filesystem::path& path);
+
 enum class FileMode { OpenRead, Create };
 
 class TFileStream : public TStream {
