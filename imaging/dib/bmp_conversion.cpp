@@ -1,0 +1,36 @@
+#include "imaging/dib/bmp_conversion.h"
+
+#include <memory>
+#include <system_error>
+
+#include "framework/exception.h"
+#include "framework/stream.h"
+#include "imaging/dib/bmp_writer.h"
+#include "imaging/dib/dib_graphic.h"
+#include "imaging/dib/picture_formats.h"
+
+namespace huemira {
+
+void ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
+                  const TConversionProgress& onProgress) {
+  // The extension as UTF-8: a name in any language has an ASCII extension
+  // when it is a picture, and anything else finds no reader.
+  const std::string extension = Utf8Path(input.extension());
+  std::unique_ptr<TGraphic> picture = CreateGraphicForExtension(extension);
+  if (!picture) throw Exception("No reader for \"" + extension + "\" files");
+  if (auto* dib = dynamic_cast<TDibGraphic*>(picture.get()); dib && onProgress) {
+    dib->OnPercentDone = [&onProgress](TDibGraphic&, int percent) { onProgress(percent); };
+  }
+  picture->LoadFromFile(input);
+  auto stream = std::make_unique<TFileStream>(output, FileMode::Create);
+  try {
+    SaveToBmp(*picture, *stream);
+  } catch (...) {
+    stream.reset();
+    std::error_code ignored;
+    std::filesystem::remove(output, ignored);
+    throw;
+  }
+}
+
+}  // namespace huemira

@@ -1,0 +1,19 @@
+// A picture file of any registered format turned into the 24-bit BMP file
+// that the picture window loads.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+namespace huemira {
+
+// Hears how far reading has come, 0 ... 100, from readers that report it.
+using TConversionProgress = std::function<void(int percent)>;
+
+// Reads input with the reader registered for its extension and writes output.
+// Throws the reader's or the writer's error; then no output file is left, so
+// that nothing can mistake a half-written bitmap for the picture.
+void ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
+                  const TConversionProgress& onProgress = {});
+
+}  // namespace huemira
