@@ -9,13 +9,20 @@
 #include "imaging/libreaders/register.h"
 #include "imaging/pcx_tga/register.h"
 
+#ifdef _WIN32
+#include "imaging/metafile/metafile_graphic.h"
+#endif
+
 namespace huemira {
 
-// Registers the reader modules in start-up order: icons and bitmaps (after
-// the metafiles, which are the program's own), TIFF, Targa, PCX, DCX, PNG,
-// GIF, JPEG. Later registrations of an extension win, so our JPEG reader is
-// the one found for ".jpg" and ".jpeg". Call it once.
+// Registers the reader modules in start-up order: the metafiles (on Windows),
+// icons, bitmaps, TIFF, Targa, PCX, DCX, PNG, GIF, JPEG. Later registrations
+// of an extension win, so our JPEG reader is the one found for ".jpg" and
+// ".jpeg". Call it once.
 inline void RegisterImagingFormats() {
+#ifdef _WIN32
+  RegisterMetafileFormats();
+#endif
   RegisterIcoFormats();
   RegisterBmpFormats();
   RegisterTiffFormats();
