@@ -6,8 +6,10 @@
 #include "app/history_form.h"
 #include "app/main_form.h"
 #include "app/option_form.h"
+#include "app/picture_form.h"
 #include "app/show_color_form.h"
 #include "framework/application.h"
+#include "imaging/register_formats.h"
 
 namespace {
 
@@ -36,18 +38,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Application& application = Application::Instance();
   application.SetTitle(L"Huemira");
   application.Initialize(instance);
+  RegisterImagingFormats();
 
   // The windows live for the whole run, created in this order.
   HistoryColors history;
   TMainForm mainForm(history);
   mainForm.Create();
+  TForm_PImage pictureForm;
+  pictureForm.Create();
   TForm_ShowColor showColorForm;
   showColorForm.Create();
   TForm_Option optionForm(mainForm);
   optionForm.Create();
   TForm_HistoryColor historyForm(history);
   historyForm.Create();
-  mainForm.AttachWindows(showColorForm, optionForm, historyForm);
+  mainForm.AttachWindows(pictureForm, showColorForm, optionForm, historyForm);
   if (application.ShowMainForm) mainForm.Show();
   return application.Run();
 }

@@ -7,6 +7,10 @@
 
 #include "app/history_form.h"
 #include "app/option_form.h"
+#include "app/picture_conversion.h"
+#include "app/picture_extension.h"
+#include "app/picture_form.h"
+#include "app/picture_preview.h"
 #include "app/screen_color.h"
 #include "app/settings.h"
 #include "app/show_color_form.h"
@@ -18,6 +22,7 @@
 #include "framework/color_dialog.h"
 #include "framework/exception.h"
 #include "framework/fonts.h"
+#include "framework/message_box.h"
 
 namespace huemira {
 
@@ -31,6 +36,12 @@ constexpr COLORREF kFieldBackground = 8186867;
 constexpr COLORREF kStartColor = 5789951;  // RGB FF5858
 
 const wchar_t kSwatchHint[] = L"当前选取颜色,\r\n双击放大。";
+const wchar_t kPictureFilter[] =
+    L"All image files|*.jpg;*.bmp;*.ico;*.wmf;*.emf;*.gif;*.jpeg;*.pcx;*.png;*.tga;*.tif;*.tiff;*.dcx|"
+    L"JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg|Bitmap files (*.bmp)|*.bmp|Icon files (*.ico)|*.ico|"
+    L"EnHanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|CompuServe GIF (*.gif)|*.gif|"
+    L"Protable Network Graphic (*.png)|*.png|ZSoft PC Paintbrush (*.pcx)|*.pcx|Truevision Targa (*.tga)|*.tga|"
+    L"Tag Image (*.tif;*.tiff)|*.tif;*.tiff|Dcx files (*.dcx)|*.dcx";
 const wchar_t kCodeBoxHint[] =
     L"html 颜色代码框,\r\n颜色选取后自动复制,\r\n双击即可复制,\r\n可自己输入颜色代码查看颜色。";
 
@@ -87,6 +98,10 @@ void TMainForm::CreateControls() {
   BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
   BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
+  BitBtn_PImage.OnClick = [this] { BitBtn_PImageClick(); };
+  MyOpenPictureDialog.Title = L"请选择图片";
+  MyOpenPictureDialog.Filter = kPictureFilter;
+  MyOpenPictureDialog.RenderPreview = RenderPicturePreview;
   BitBtn_Option.Create(*this, {Bounds(96, 173, 70, 25), L"选项", L"设置选项"});
   BitBtn_Option.OnClick = [this] { BitBtn_OptionClick(); };
 
@@ -155,7 +170,10 @@ void TMainForm::CreateTrayIcon() {
   NotifyIcon1.OnClick = [this] { NotifyIcon1Click(); };
 }
 
-void TMainForm::AttachWindows(TForm_ShowColor& showColor, TForm_Option& option, TForm_HistoryColor& historyColor) {
+void TMainForm::AttachWindows(TForm_PImage& picture, TForm_ShowColor& showColor, TForm_Option& option,
+                              TForm_HistoryColor& historyColor) {
+  pictureForm_ = &picture;
+  picture.OnPick = [this](TColor color) { TakePickedColor(color); };
   showColorForm_ = &showColor;
   optionForm_ = &option;
   historyForm_ = &historyColor;
@@ -290,13 +308,60 @@ void TMainForm::BitBtn_PScreenMouseUp() {
 
 void TMainForm::BitBtn_PBoxClick() {
   COLORREF color = CurrentColor();
-  if (!ExecuteColorDialog(Handle(), color)) return;
+  if (ExecuteColorDialog(Handle(), color)) TakePickedColor(color);
+}
+
+void TMainForm::TakePickedColor(TColor color) {
   Panel_ShowColor.SetColor(color);
   ShowColorOnSliders(color);
   ShowColorInFields(color);
   PushHistoryColor(color);
   Edit_GetColor.SetText(ColorToWebCode(color));
   CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::BitBtn_PImageClick() {
+  if (MyOpenPictureDialog.Execute(Handle())) OpenPicture(MyOpenPictureDialog.FileName(), true);
+}
+
+void TMainForm::HandleDroppedFiles(HDROP drop) {
+  // Only the last of the dropped files is taken, by its full name at any length.
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  std::wstring fileName;
+  if (count > 0) {
+    const UINT length = DragQueryFileW(drop, count - 1, nullptr, 0);
+    fileName.resize(length + 1);
+    fileName.resize(DragQueryFileW(drop, count - 1, fileName.data(), length + 1));
+  }
+  DragFinish(drop);
+  if (IsPictureKey(ExtensionKey(fileName))) OpenPicture(fileName, false);
+}
+
+void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
+  TForm_PImage& window = *pictureForm_;
+  window.Edit_TempBmpFileName.SetText(L"");
+  const std::wstring key = ExtensionKey(fileName);
+  std::wstring bitmapFile;
+  if (IsBitmapKey(key)) {
+    bitmapFile = fileName;
+  } else {
+    DeleteTemporaryBitmap();
+    if (IsConvertedKey(key) && ConvertToTemporaryBitmap(fileName)) {
+      bitmapFile = TemporaryBitmapPath();
+      window.Edit_TempBmpFileName.SetText(bitmapFile);
+    }
+  }
+  if (bitmapFile.empty()) {
+    ShowMessageBox({.owner = Handle(), .text = L"暂不支持该图片格式取色!", .caption = L"消息", .type = MB_OK | MB_ICONWARNING});
+    return;
+  }
+  // A bitmap that does not read raises its own error: the error box, and no window.
+  window.LoadPicture(bitmapFile);
+  if (modal) {
+    window.ShowModal();
+  } else {
+    window.Show();
+  }
 }
 
 void TMainForm::Panel_ShowColorDblClick() {
@@ -452,7 +517,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HandleSysCommand(wParam)) return 0;
       break;
     case WM_DROPFILES:
-      DragFinish(reinterpret_cast<HDROP>(wParam));
+      HandleDroppedFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

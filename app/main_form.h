@@ -3,6 +3,9 @@
 // invisible fields, plus the eight newest history swatches.
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <array>
 #include <string>
 
@@ -12,6 +15,7 @@
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/handles.h"
+#include "framework/open_picture_dialog.h"
 #include "framework/panel.h"
 #include "framework/popup_menu.h"
 #include "framework/scroll_bar.h"
@@ -33,6 +37,7 @@ inline constexpr int kHotKeyId = 101;
 
 class TForm_HistoryColor;
 class TForm_Option;
+class TForm_PImage;
 class TForm_ShowColor;
 
 class TMainForm : public Form {
@@ -41,7 +46,8 @@ class TMainForm : public Form {
   // Creates the window and its controls and runs the start-up (FormCreate).
   void Create();
   // The windows created after this one that its buttons and menus open.
-  void AttachWindows(TForm_ShowColor& showColor, TForm_Option& option, TForm_HistoryColor& historyColor);
+  void AttachWindows(TForm_PImage& picture, TForm_ShowColor& showColor, TForm_Option& option,
+                     TForm_HistoryColor& historyColor);
 
   TColor CurrentColor() const { return Panel_ShowColor.Color(); }
   void ShowColorOnSliders(TColor color);
@@ -73,6 +79,7 @@ class TMainForm : public Form {
   TNotifyIcon NotifyIcon1;
   // The tray menu's entries (the even ones are separators).
   UINT N1 = 0, N3 = 0, N5 = 0, N7 = 0, N9 = 0, N11 = 0;
+  OpenPictureDialog MyOpenPictureDialog;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -107,6 +114,12 @@ class TMainForm : public Form {
   void Timer_CheckScreenColorTimer();
   void BitBtn_PScreenMouseUp();
   void BitBtn_PBoxClick();
+  void BitBtn_PImageClick();
+  void HandleDroppedFiles(HDROP drop);
+  // Prepares a picture file for the picture window and shows it there.
+  void OpenPicture(const std::wstring& fileName, bool modal);
+  // A colour from the palette or a picture: current, pushed and copied.
+  void TakePickedColor(TColor color);
   void Panel_ShowColorDblClick();
   void N_AddToHistoryClick();
   void BitBtn_OptionClick();
@@ -125,6 +138,7 @@ class TMainForm : public Form {
   void ShowFromHidden();
 
   HistoryColors& history_;
+  TForm_PImage* pictureForm_ = nullptr;
   TForm_ShowColor* showColorForm_ = nullptr;
   TForm_Option* optionForm_ = nullptr;
   TForm_HistoryColor* historyForm_ = nullptr;

@@ -34,6 +34,7 @@ void Panel::Paint() {
   FillRect(dc, &area, brush.get());
   if (bevel_ == Bevel::LoweredInner) DrawEdge(dc, &area, BDR_SUNKENINNER, BF_RECT);
   if (bevel_ == Bevel::RaisedInner) DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
+  if (bevel_ == Bevel::RaisedOuterLoweredInner) DrawEdge(dc, &area, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
   if (!caption_.empty()) {
     const SelectedObject font(dc, Font());
     SetBkMode(dc, TRANSPARENT);

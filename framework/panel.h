@@ -8,7 +8,7 @@
 
 namespace huemira {
 
-enum class Bevel { None, LoweredInner, RaisedInner };
+enum class Bevel { None, LoweredInner, RaisedInner, RaisedOuterLoweredInner };
 
 class Panel : public Control {
  public:

@@ -13,9 +13,11 @@ add_library(framework_win32 STATIC
   label.cpp
   memo.cpp
   message_box.cpp
+  open_picture_dialog.cpp
   page_control.cpp
   panel.cpp
   popup_menu.cpp
+  progress_bar.cpp
   profile.cpp
   scroll_bar.cpp
   text.cpp

@@ -57,6 +57,17 @@ void TJpegGraphic::ReadImage(TStream& stream, int /*index*/) {
   jpeg_decompress_struct& cinfo = decompressor.cinfo();
   decompressor.Run([&] { jpeg_read_header(&cinfo, TRUE); });
   RequireImageSizeAllowed(cinfo.image_width, cinfo.image_height);
+  storedWidth_ = static_cast<int>(cinfo.image_width);
+  storedHeight_ = static_cast<int>(cinfo.image_height);
+  if (PreviewWidth > 0 && PreviewHeight > 0) {
+    unsigned denominator = 8;
+    while (denominator > 1 && (cinfo.image_width / denominator < static_cast<unsigned>(PreviewWidth) ||
+                               cinfo.image_height / denominator < static_cast<unsigned>(PreviewHeight))) {
+      denominator /= 2;
+    }
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = denominator;
+  }
 
   // CMYK and YCCK stay as they are: there is no true-colour route for them,
   // and they are refused below by their sample count.

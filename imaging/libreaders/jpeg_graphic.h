@@ -25,9 +25,22 @@ class TJpegGraphic : public TDibGraphic {
   // Gray scale and true colour only: EJpegError otherwise.
   void SaveToStream(TStream& stream) override;
 
+  // Reading for a preview: when set, the picture is decoded at the smallest of
+  // libjpeg's own scales (1/8, 1/4, 1/2, 1) that still covers this size,
+  // which is several times quicker than a full decode of a photo.
+  int PreviewWidth = 0;
+  int PreviewHeight = 0;
+  // The picture's size as the file gives it, also after a reduced read.
+  int StoredWidth() const { return storedWidth_; }
+  int StoredHeight() const { return storedHeight_; }
+
   // Settings for writing.
   std::uint8_t JpegQuality = 80;
   bool JpegProgressive = false;
+
+ private:
+  int storedWidth_ = 0;
+  int storedHeight_ = 0;
 };
 
 }  // namespace huemira

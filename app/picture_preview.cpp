@@ -1,0 +1,78 @@
+#include "app/picture_preview.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "app/picture_extension.h"
+#include "framework/stream.h"
+#include "imaging/dib/picture_formats.h"
+#include "imaging/dib/win32_gdi.h"
+#include "imaging/libreaders/jpeg_graphic.h"
+#include "imaging/libreaders/png_graphic.h"
+
+namespace huemira {
+
+namespace {
+
+// Browsing must never raise a box: a PNG warning is kept quiet while a
+// preview reads, and the setting is restored however reading ends.
+class QuietPngWarningsScope {
+ public:
+  QuietPngWarningsScope() : previous_(QuietPngWarnings) { QuietPngWarnings = true; }
+  ~QuietPngWarningsScope() { QuietPngWarnings = previous_; }
+  QuietPngWarningsScope(const QuietPngWarningsScope&) = delete;
+  QuietPngWarningsScope& operator=(const QuietPngWarningsScope&) = delete;
+
+ private:
+  bool previous_;
+};
+
+SIZE Fitted(SIZE picture, SIZE area) {
+  const double scale = std::min({1.0, static_cast<double>(area.cx) / picture.cx,
+                                 static_cast<double>(area.cy) / picture.cy});
+  return SIZE{std::max(1L, std::lround(picture.cx * scale)), std::max(1L, std::lround(picture.cy * scale))};
+}
+
+}  // namespace
+
+std::optional<PicturePreview> RenderPicturePreview(const std::wstring& fileName, SIZE area) {
+  if (!IsPictureKey(ExtensionKey(fileName))) return std::nullopt;
+  std::unique_ptr<TGraphic> graphic = CreateGraphicForExtension(Utf8Path(std::filesystem::path(fileName).extension()));
+  if (!graphic) return std::nullopt;
+  auto* jpeg = dynamic_cast<TJpegGraphic*>(graphic.get());
+  if (jpeg) {
+    jpeg->PreviewWidth = area.cx;
+    jpeg->PreviewHeight = area.cy;
+  }
+  {
+    const QuietPngWarningsScope quiet;
+    graphic->LoadFromFile(fileName);
+  }
+  const TDibGraphic* image = dynamic_cast<const TDibGraphic*>(graphic.get());
+  TDibGraphic bitmap;
+  if (!image) {
+    graphic->AssignToBitmap24(bitmap);
+    image = &bitmap;
+  }
+  if (image->Empty()) return std::nullopt;
+
+  PicturePreview preview;
+  preview.pictureSize = jpeg ? SIZE{jpeg->StoredWidth(), jpeg->StoredHeight()} : SIZE{image->Width(), image->Height()};
+  preview.bitmapSize = Fitted(SIZE{image->Width(), image->Height()}, area);
+  UniqueMemoryDc dc = CreateScreenCompatibleDc();
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), preview.bitmapSize.cx, preview.bitmapSize.cy, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  preview.bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!preview.bitmap) return std::nullopt;
+  SelectedObject selected(dc.get(), preview.bitmap.get());
+  // Halftone averages the pixels that a reduction folds together.
+  SetStretchBltMode(dc.get(), HALFTONE);
+  SetBrushOrgEx(dc.get(), 0, 0, nullptr);
+  StretchDIBits(dc.get(), 0, 0, preview.bitmapSize.cx, preview.bitmapSize.cy, 0, 0, image->Width(), image->Height(),
+                image->Bits(), AsBitmapInfo(image->BitmapInfo()), DIB_RGB_COLORS, SRCCOPY);
+  return preview;
+}
+
+}  // namespace huemira
