@@ -9,6 +9,7 @@
 #include "framework/application.h"
 #include "framework/clipboard.h"
 #include "framework/text.h"
+#include "imaging/register_formats.h"
 #include "widgets/notify_icon.h"
 
 namespace huemira {
@@ -43,10 +44,11 @@ void MainFormTest::SetUpTestSuite() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Application::Instance().SetTitle(L"Huemira");
     Application::Instance().Initialize(GetModuleHandleW(nullptr));
-    // A failure that would reach the error box fails the test instead of
-    // waiting for someone to press OK.
+    RegisterImagingFormats();
+    // A failure that would reach the error box is recorded instead of
+    // waiting for someone to press OK; a test that expects none fails.
     Application::Instance().OnException = [](const std::exception& failure) {
-      ADD_FAILURE() << "error box: " << failure.what();
+      shownErrors.push_back(failure.what());
     };
     SetMessageBoxHandler([](const MessageBoxRequest& request) {
       messageBoxes.push_back(request);
@@ -61,7 +63,10 @@ void MainFormTest::SetUpTestSuite() {
   (void)initialized;
 }
 
+std::vector<std::string> MainFormTest::shownErrors;
+
 void MainFormTest::SetUp() {
+  shownErrors.clear();
   DeleteFileW(SettingsFilePath().c_str());
   messageBoxes.clear();
   shellCalls.clear();
@@ -71,9 +76,11 @@ void MainFormTest::SetUp() {
 
 void MainFormTest::TearDown() {
   StopWaitingForMenu();
+  for (const std::string& error : shownErrors) ADD_FAILURE() << "error box: " << error;
   historyForm.reset();
   optionForm.reset();
   showColorForm.reset();
+  pictureForm.reset();
   form.reset();
   Pump();
 }
@@ -81,13 +88,15 @@ void MainFormTest::TearDown() {
 void MainFormTest::StartMainForm() {
   form = std::make_unique<TMainForm>(history);
   form->Create();
+  pictureForm = std::make_unique<TForm_PImage>();
+  pictureForm->Create();
   showColorForm = std::make_unique<TForm_ShowColor>();
   showColorForm->Create();
   optionForm = std::make_unique<TForm_Option>(*form);
   optionForm->Create();
   historyForm = std::make_unique<TForm_HistoryColor>(history);
   historyForm->Create();
-  form->AttachWindows(*showColorForm, *optionForm, *historyForm);
+  form->AttachWindows(*pictureForm, *showColorForm, *optionForm, *historyForm);
   form->Show();
   Pump();
 }

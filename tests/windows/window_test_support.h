@@ -18,6 +18,7 @@
 #include "app/history_form.h"
 #include "app/main_form.h"
 #include "app/option_form.h"
+#include "app/picture_form.h"
 #include "app/show_color_form.h"
 #include "framework/message_box.h"
 
@@ -70,9 +71,12 @@ class MainFormTest : public ::testing::Test {
 
   // The message boxes shown since the test began, each answered with OK.
   static std::vector<MessageBoxRequest> messageBoxes;
+  // The texts of the error boxes; a test that expects one clears it.
+  static std::vector<std::string> shownErrors;
 
   HistoryColors history;
   std::unique_ptr<TMainForm> form;
+  std::unique_ptr<TForm_PImage> pictureForm;
   std::unique_ptr<TForm_ShowColor> showColorForm;
   std::unique_ptr<TForm_Option> optionForm;
   std::unique_ptr<TForm_HistoryColor> historyForm;
