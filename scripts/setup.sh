@@ -15,7 +15,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev libgif-dev
   nasm dpkg-dev bzip2 xz-utils
   wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei trayer
-  python3 libjpeg-turbo-progs time
+  python3 libjpeg-turbo-progs time locales
 )
 
 missing=()
@@ -46,6 +46,14 @@ fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Wine names host files in the host's locale. Without a real zh_CN.UTF-8
+# locale, a file or folder named in Chinese can be neither made nor opened
+# under Wine, and Chinese command-line arguments arrive garbled.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf8'; then
+  echo "setup: generating the zh_CN.UTF-8 locale"
+  $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 
 "$here/build-deps.sh"

@@ -116,7 +116,7 @@ class PicturePickingTest : public MainFormTest {
     MainFormTest::SetUp();
     folder = fs::temp_directory_path() / L"huemira 图片 test";
     fs::remove_all(folder);
-    fs::create_directories(folder);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
     DeleteTemporaryBitmap();
     StartMainForm();
   }
@@ -173,7 +173,7 @@ TEST_F(PicturePickingTest, EveryExtensionInAnyCaseConvertsAndPicksTheExactPixel)
 TEST_F(PicturePickingTest, MetafilesAreDrawnOntoWhite) {
   for (const wchar_t* name : {L"m.emf", L"m.wmf"}) {
     Drop(Picture(name));
-    EXPECT_EQ(pictureForm->Image_PColor.PictureSize().cx, 48);
+    ASSERT_EQ(pictureForm->Image_PColor.PictureSize().cx, 48);
     EXPECT_EQ(pictureForm->Image_PColor.PixelColor({20, 20}), RGB(0, 0, 255));
     EXPECT_EQ(pictureForm->Image_PColor.PixelColor({40, 40}), RGB(255, 255, 255));
   }
