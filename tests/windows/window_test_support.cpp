@@ -36,6 +36,7 @@ void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 std::vector<MessageBoxRequest> MainFormTest::messageBoxes;
+std::vector<std::string> MainFormTest::shownErrors;
 std::vector<ShellCall> MainFormTest::shellCalls;
 bool MainFormTest::shellAnswers = true;
 
@@ -62,8 +63,6 @@ void MainFormTest::SetUpTestSuite() {
   }();
   (void)initialized;
 }
-
-std::vector<std::string> MainFormTest::shownErrors;
 
 void MainFormTest::SetUp() {
   shownErrors.clear();
