@@ -12,11 +12,6 @@ std::wstring Prefix() { return ReadSetting(L"QeltColor", L"LSign"); }
 std::wstring Suffix() { return ReadSetting(L"QeltColor", L"RSign"); }
 }  // namespace
 
-TColor ColorToRGB(TColor color) {
-  if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
-  return color;
-}
-
 std::wstring ColorToWebCode(TColor color) { return FormatWebCode(ColorToRGB(color), Prefix(), Suffix()); }
 
 std::wstring BlackWebCode() { return Prefix() + L"000000" + Suffix(); }

@@ -5,11 +5,10 @@
 #include <string>
 
 #include "app/web_color.h"
+#include "framework/system_color.h"
 
 namespace huemira {
 
-// A system colour (top bit set) becomes its present RGB value.
-TColor ColorToRGB(TColor color);
 // prefix (LSign) + six upper-case digits + suffix (RSign); never fails.
 std::wstring ColorToWebCode(TColor color);
 // The prefix and suffix around six zeros: what an emptied code box shows.

@@ -1,5 +1,5 @@
-// The program's one colour type, and the named conversions to the byte order
-// of the imaging library's pixel values.
+// The program's one colour type, the system colours it names, and the named
+// conversions to the byte order of the imaging library's pixel values.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +7,8 @@
 namespace huemira {
 
 // A colour value laid out as Windows lays out a COLORREF: 0x00BBGGRR, red in
-// the low byte. Values with the top bit set name system colours, resolved
-// where they are drawn or formatted.
+// the low byte. A value with the top bit set names a system colour by its
+// platform index and is resolved to RGB where it is drawn or formatted.
 using TColor = std::uint32_t;
 
 // Each component contributes only its low 8 bits.
@@ -19,6 +19,22 @@ constexpr TColor MakeColor(int red, int green, int blue) {
 constexpr std::uint8_t RedOf(TColor color) { return static_cast<std::uint8_t>(color); }
 constexpr std::uint8_t GreenOf(TColor color) { return static_cast<std::uint8_t>(color >> 8); }
 constexpr std::uint8_t BlueOf(TColor color) { return static_cast<std::uint8_t>(color >> 16); }
+
+inline constexpr TColor kSystemColorFlag = 0x80000000u;
+inline constexpr bool IsSystemColor(TColor color) { return (color & kSystemColorFlag) != 0; }
+
+// System colours, by the platform's colour indices.
+inline constexpr TColor clInactiveCaption = kSystemColorFlag | 3;
+inline constexpr TColor clMenuText = kSystemColorFlag | 7;
+inline constexpr TColor clHighlight = kSystemColorFlag | 13;
+inline constexpr TColor clBtnFace = kSystemColorFlag | 15;
+inline constexpr TColor clBtnShadow = kSystemColorFlag | 16;
+
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clSilver = 0xC0C0C0;
+// No colour at all.
+inline constexpr TColor clNone = 0x1FFFFFFF;
 
 // The imaging library's pixel value: 0x00RRGGBB, red in the high byte, the
 // order in which picture files and their palettes name a colour.
