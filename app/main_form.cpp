@@ -69,6 +69,11 @@ void TMainForm::Create() {
 }
 
 void TMainForm::CreateControls() {
+  FlatHint1.ColorBackground = MakeColor(0xEE, 0xF0, 0xC4);
+  FlatHint1.ColorArrowBackground = MakeColor(0xCD, 0xE2, 0x3A);
+  FlatHint1.ColorArrow = MakeColor(0x43, 0x36, 0xB4);
+  FlatHint1.Font = FontSpec{L"Arial", -12, MakeColor(33, 36, 82)};
+
   fieldFont_ = CreatePixelFont(L"Arial", 12);
   const struct {
     ScrollBar& slider;

@@ -21,6 +21,7 @@
 #include "framework/scroll_bar.h"
 #include "framework/timer.h"
 #include "widgets/flat_button.h"
+#include "widgets/flat_hint.h"
 #include "widgets/notify_icon.h"
 
 namespace huemira {
@@ -80,6 +81,7 @@ class TMainForm : public Form {
   // The tray menu's entries (the even ones are separators).
   UINT N1 = 0, N3 = 0, N5 = 0, N7 = 0, N9 = 0, N11 = 0;
   OpenPictureDialog MyOpenPictureDialog;
+  TFlatHint FlatHint1;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

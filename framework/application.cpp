@@ -39,11 +39,17 @@ int Application::Run() {
   return static_cast<int>(message.wParam);
 }
 
-void Application::Terminate() {
-  terminating_ = true;
-  PostQuitMessage(0);
+HintController& Application::Hints() {
+  if (!hints_) hints_ = std::make_unique<HintController>();
+  return *hints_;
 }
 
+void Application::Terminate() {
+  terminating_ = true;
+  // No hint outlives the program's windows, nor its timer the loop.
+  if (hints_) hints_->Cancel();
+  PostQuitMessage(0);
+}
 void Application::Dispatch(MSG& message) {
   if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);

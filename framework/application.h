@@ -6,7 +6,10 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "framework/hints.h"
 
 namespace huemira {
 
@@ -30,6 +33,8 @@ class Application {
   // Whether the program shows its main form at start (a tray icon may
   // decide otherwise).
   bool ShowMainForm = true;
+  // The hints of every form, and the window that shows them.
+  HintController& Hints();
 
   // Runs the message loop until Terminate (the main form's destruction).
   int Run();
@@ -59,6 +64,7 @@ class Application {
   HWND mainForm_ = nullptr;
   bool terminating_ = false;
   std::wstring title_;
+  std::unique_ptr<HintController> hints_;
 };
 
 // Runs one event handler; a failure ends the event and reaches the error box.

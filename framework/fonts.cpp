@@ -12,6 +12,19 @@ HFONT UiFont() {
   return font.get();
 }
 
+UniqueFont CreateFontFrom(const FontSpec& spec) {
+  LOGFONTW font{};
+  if (spec.name.empty()) {
+    GetObjectW(UiFont(), sizeof(font), &font);
+    return UniqueFont(CreateFontIndirectW(&font));
+  }
+  font.lfHeight = spec.height;
+  font.lfCharSet = spec.charSet;
+  font.lfQuality = DEFAULT_QUALITY;
+  spec.name.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
 UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight) {
   LOGFONTW font{};
   font.lfHeight = -pixelHeight;

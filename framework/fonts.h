@@ -5,15 +5,27 @@
 
 #include <string>
 
+#include "framework/color.h"
 #include "framework/handles.h"
 
 namespace huemira {
+
+// A font as a component's properties give it. An empty name stands for the
+// framework's default font (UiFont) at its own height.
+struct FontSpec {
+  std::wstring name;
+  int height = 0;  // as LOGFONT takes it: negative for a character height in pixels
+  TColor color = clBlack;
+  BYTE charSet = DEFAULT_CHARSET;
+};
 
 // The system's message font: it carries the Chinese captions on any locale.
 HFONT UiFont();
 // A font of a face name and a pixel height (character height, as form
 // descriptions give font sizes).
 UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight);
+// The font of a FontSpec; its colour is the caller's to use.
+UniqueFont CreateFontFrom(const FontSpec& spec);
 
 // What a derived font changes; zero keeps the base font's height.
 struct FontStyle {

@@ -1,7 +1,5 @@
 #include "framework/form.h"
 
-#include <commctrl.h>
-
 #include <vector>
 
 #include "framework/application.h"
@@ -36,23 +34,9 @@ void Form::CreateForm(const Args& args, bool isMainForm) {
   CreateHandle(window);
   Application::EnableDialogKeys(Handle());
   if (isMainForm) Application::Instance().SetMainForm(Handle());
-
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                             Application::Instance().InstanceHandle(), nullptr);
-  // Hints hold line breaks; a width makes the tooltip honour them.
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-void Form::AddHint(HWND control, const std::wstring& text) {
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void Form::AddHint(HWND control, const std::wstring& text) { Application::Instance().Hints().Add(control, text); }
 
 void Form::SetBackgroundColor(COLORREF color) {
   background_.reset(CreateSolidBrush(color));

@@ -28,6 +28,8 @@ class Form : public Window {
   };
 
   HFONT Font() const;
+  // Shows text as the hint of a window of this form, through the
+  // application's hint machinery (Application::Hints).
   void AddHint(HWND control, const std::wstring& text);
 
   // The normal show path: raises OnShow whenever the form did not count
@@ -72,7 +74,6 @@ class Form : public Window {
   bool shown_ = false;
   bool modal_ = false;
   int modalResult_ = mrNone;
-  HWND tooltip_ = nullptr;
   UniqueBrush background_;
 };
 

@@ -9,6 +9,8 @@ add_library(framework_win32 STATIC
   edit.cpp
   fonts.cpp
   form.cpp
+  hint_window.cpp
+  hints.cpp
   image.cpp
   label.cpp
   memo.cpp
@@ -20,6 +22,7 @@ add_library(framework_win32 STATIC
   progress_bar.cpp
   profile.cpp
   scroll_bar.cpp
+  system_color.cpp
   text.cpp
   timer.cpp
   window.cpp

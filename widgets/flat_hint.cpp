@@ -1,0 +1,91 @@
+#include "widgets/flat_hint.h"
+
+#include <memory>
+
+#include "framework/application.h"
+#include "framework/handles.h"
+#include "framework/system_color.h"
+
+namespace huemira {
+
+namespace {
+
+constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX;
+constexpr HintTiming kFlatHintTiming{500, 25, 5000};
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void Fill(HDC dc, const Rect& area, TColor color) {
+  const RECT r = ToRECT(area);
+  const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+  FillRect(dc, &r, brush.get());
+}
+
+}  // namespace
+
+TFlatHint::TFlatHint() {
+  HintController& hints = Application::Instance().Hints();
+  hints.SetWindow(std::make_unique<TFlatHintWindow>(*this));
+  hints.OnShowHint = [this](std::wstring& text, bool& canShow, const HintInfo& info) {
+    if (OnShowHint) OnShowHint(text, canShow, info);
+  };
+  hints.SetTiming(kFlatHintTiming);
+}
+
+TFlatHint::~TFlatHint() {
+  HintController& hints = Application::Instance().Hints();
+  hints.SetWindow(nullptr);
+  hints.OnShowHint = nullptr;
+  hints.SetTiming(HintTiming{});
+}
+
+TFlatHintWindow::TFlatHintWindow(const TFlatHint& settings) : HintWindow(0), settings_(settings) {}
+
+void TFlatHintWindow::ActivateHint(const RECT& suggested, const std::wstring& text) {
+  SetHintText(text);
+  font_ = CreateFontFrom(settings_.Font);
+
+  RECT measured{suggested.left, suggested.top, suggested.left + HintTextWidth(settings_.MaxHintWidth),
+                suggested.top};
+  {
+    const WindowDc dc(Handle());
+    const SelectedObject font(dc.get(), font_.get());
+    DrawTextW(dc.get(), text.c_str(), -1, &measured, kTextFormat | DT_CALCRECT);
+  }
+  const int width = measured.right - measured.left + kHintExtraWidth;
+  const int height = measured.bottom - measured.top + kHintExtraHeight;
+
+  POINT pointer;
+  GetCursorPos(&pointer);
+  const HintPlacement placement = PlaceHint({pointer.x, pointer.y}, GetSystemMetrics(SM_CXSCREEN),
+                                            GetSystemMetrics(SM_CYSCREEN), width, height);
+  arrow_ = placement.arrow;
+  ShowAt(ToRECT(placement.bounds));
+}
+
+void TFlatHintWindow::Paint(HDC dc, const RECT& client) {
+  const HintFaces faces = LayoutHint({client.left, client.top, client.right, client.bottom}, arrow_);
+  Fill(dc, faces.strip, settings_.ColorArrowBackground);
+  Fill(dc, faces.text, settings_.ColorBackground);
+  {
+    const UniqueBrush border(CreateSolidBrush(ColorToRGB(settings_.ColorBorder)));
+    FrameRect(dc, &client, border.get());
+  }
+
+  POINT arrow[18];
+  const auto points = ArrowPolyline(faces.anchor, arrow_);
+  for (std::size_t i = 0; i < points.size(); ++i) arrow[i] = POINT{points[i].x, points[i].y};
+  const UniquePen pen(CreatePen(PS_SOLID, 1, ColorToRGB(settings_.ColorArrow)));
+  {
+    const SelectedObject selectedPen(dc, pen.get());
+    Polyline(dc, arrow, static_cast<int>(points.size()));
+  }
+
+  RECT text = ToRECT(faces.textInset);
+  const SelectedObject font(dc, font_ ? font_.get() : UiFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(settings_.Font.color));
+  DrawTextW(dc, HintText().c_str(), -1, &text, kTextFormat);
+}
+
+}  // namespace huemira
