@@ -66,6 +66,7 @@ void TMainForm::Create() {
   OnShow = [this] { FormShow(); };
   OnClose = [this] { FormClose(); };
   FormCreate();
+  CreateMenuStyler();
 }
 
 void TMainForm::CreateControls() {
@@ -112,9 +113,12 @@ void TMainForm::CreateControls() {
 
   Panel_ShowColor.Create(*this, {Bounds(1, 95, 93, 78), kStartColor, Bevel::LoweredInner, L"", kSwatchHint});
   Panel_ShowColor.OnDblClick = [this] { Panel_ShowColorDblClick(); };
-  PopupMenu_ShowColor.AddItem(L"放大颜色浏览", [this] { Panel_ShowColorDblClick(); });
+  ImageList_ShowColorMenu.reset(ImageList_LoadImageW(Application::Instance().InstanceHandle(), L"SHOWCOLORMENU", 16,
+                                                     0, RGB(0xFF, 0x00, 0xFF), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  PopupMenu_ShowColor.SetImages(ImageList_ShowColorMenu.get());
+  PopupMenu_ShowColor.AddItem(L"放大颜色浏览", [this] { Panel_ShowColorDblClick(); }, 0);
   PopupMenu_ShowColor.AddSeparator();
-  PopupMenu_ShowColor.AddItem(L"添加到历史库", [this] { N_AddToHistoryClick(); });
+  PopupMenu_ShowColor.AddItem(L"添加到历史库", [this] { N_AddToHistoryClick(); }, 1);
   Panel_ShowColor.OnContextMenu = [this](POINT point) { PopupMenu_ShowColor.Popup(Handle(), point); };
 
   Edit_GetColor.Create(*this, {Bounds(1, 175, 92, 23), L"ff5858", kCodeBoxHint});
@@ -173,6 +177,32 @@ void TMainForm::CreateTrayIcon() {
   NotifyIcon1.SetIconVisible(true);
   NotifyIcon1.SetPopupMenu(&PopupMenu_Tray);
   NotifyIcon1.OnClick = [this] { NotifyIcon1Click(); };
+}
+
+void TMainForm::CreateMenuStyler() {
+  MenuStyler1.DimLevel = 30;
+  MenuStyler1.GrayLevel = 10;
+  MenuStyler1.SetFont(FontSpec{L"Tahoma", -11, clMenuText, GB2312_CHARSET});
+  MenuStyler1.Color = clBtnFace;
+  MenuStyler1.IconBackColor = clBtnFace;
+  MenuStyler1.SetMenuBarColor(clBtnFace);
+  MenuStyler1.SelectColor = clHighlight;
+  MenuStyler1.SelectBorderColor = clHighlight;
+  MenuStyler1.SelectFontColor = clMenuText;
+  MenuStyler1.DisabledColor = clInactiveCaption;
+  MenuStyler1.SeparatorColor = clBtnFace;
+  MenuStyler1.CheckedColor = clHighlight;
+  MenuStyler1.IconWidth = 24;
+  MenuStyler1.DrawSelect = true;
+  MenuStyler1.SetUseSystemColors(true);
+  MenuStyler1.SetOverrideOwnerDraw(false);
+  MenuStyler1.Gradient = false;
+  MenuStyler1.FlatMenu = false;
+  MenuStyler1.AutoDetect = false;
+  MenuStyler1.SetXPContainers({});
+  MenuStyler1.SetXPControls({XPControl::xcMainMenu, XPControl::xcPopupMenu});
+  // Last, when every menu of the window has its entries.
+  MenuStyler1.SetActive(true);
 }
 
 void TMainForm::AttachWindows(TForm_PImage& picture, TForm_ShowColor& showColor, TForm_Option& option,

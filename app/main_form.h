@@ -22,6 +22,7 @@
 #include "framework/timer.h"
 #include "widgets/flat_button.h"
 #include "widgets/flat_hint.h"
+#include "widgets/menu_styler.h"
 #include "widgets/notify_icon.h"
 
 namespace huemira {
@@ -72,16 +73,19 @@ class TMainForm : public Form {
   TFlatButton FlatButton_MoreHistoryColor;
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
   Timer Timer_CheckScreenColor{100};
-  PopupMenu PopupMenu_ShowColor;
+  UniqueImageList ImageList_ShowColorMenu;
+  PopupMenu PopupMenu_ShowColor{*this};
   // Images of the tray menu: exit, help, hide, about, show, options.
   UniqueImageList ImageList_TrayPopMenu;
-  PopupMenu PopupMenu_Tray;
+  PopupMenu PopupMenu_Tray{*this};
   // Declared after its menu, which it uses until it is gone.
   TNotifyIcon NotifyIcon1;
   // The tray menu's entries (the even ones are separators).
   UINT N1 = 0, N3 = 0, N5 = 0, N7 = 0, N9 = 0, N11 = 0;
   OpenPictureDialog MyOpenPictureDialog;
   TFlatHint FlatHint1;
+  // After the menus: it hands them back before they go.
+  TMenuStyler MenuStyler1{*this};
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -89,6 +93,7 @@ class TMainForm : public Form {
  private:
   void CreateControls();
   void CreateTrayIcon();
+  void CreateMenuStyler();
   void FormCreate();
   void LoadStartColors();
   void FormShow();

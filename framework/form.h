@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/handles.h"
 #include "framework/window.h"
@@ -14,6 +15,8 @@
 namespace huemira {
 
 enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+class PopupMenu;
 
 class Form : public Window {
  public:
@@ -57,6 +60,11 @@ class Form : public Window {
   // Draws on the form's client area (frames around groups of controls).
   std::function<void(HDC dc)> OnPaint;
 
+  // The popup menus made for this form, in the order they were made.
+  const std::vector<PopupMenu*>& Menus() const { return menus_; }
+  // Raised when an entry is added to one of the form's menus.
+  std::function<void(PopupMenu& menu)> OnMenuItemInserted;
+
  protected:
   // isMainForm: closing it destroys it, which ends the program; other forms hide.
   void CreateForm(const Args& args, bool isMainForm);
@@ -75,6 +83,8 @@ class Form : public Window {
   bool modal_ = false;
   int modalResult_ = mrNone;
   UniqueBrush background_;
+  friend class PopupMenu;
+  std::vector<PopupMenu*> menus_;
 };
 
 }  // namespace huemira

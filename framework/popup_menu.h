@@ -1,11 +1,14 @@
-// A context menu: entries with their click handlers and optional images
-// from an image list, shown at a screen point.
+// A context menu of a form: entries with their click handlers, shown at a
+// screen point. With the menu's owner-draw switch on, every entry that has
+// a draw handler is measured and drawn by its own handlers, whichever
+// window the menu is popped up from; the others are drawn by the system.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,16 +16,67 @@
 
 namespace huemira {
 
+class Form;
+class PopupMenu;
+
+class MenuItem {
+ public:
+  std::wstring Caption;       // "-" makes the entry a separator
+  std::wstring ShortCutText;  // shown at the right of the caption
+  int ImageIndex = -1;        // into the menu's images; -1 for none
+  int Tag = 0;
+  bool Enabled = true;
+  bool Checked = false;
+  bool RadioItem = false;
+  std::function<void()> OnClick;
+  // width and height come in as the system proposes them and go out as wanted.
+  std::function<void(MenuItem& item, HDC dc, int& width, int& height)> OnMeasureItem;
+  std::function<void(MenuItem& item, HDC dc, const RECT& rect, bool selected)> OnDrawItem;
+
+  bool IsSeparator() const { return Caption == L"-"; }
+  PopupMenu& Menu() const { return *menu_; }
+
+ private:
+  friend class PopupMenu;
+  explicit MenuItem(PopupMenu& menu) : menu_(&menu) {}
+  PopupMenu* menu_;
+};
+
 class PopupMenu {
  public:
-  PopupMenu();
+  // The menu belongs to the form: it is among the form's Menus().
+  explicit PopupMenu(Form& owner);
+  ~PopupMenu();
+  PopupMenu(const PopupMenu&) = delete;
+  PopupMenu& operator=(const PopupMenu&) = delete;
 
-  // The images of the entries; the list is not owned and must outlive the
-  // menu. Entries added before get their images too.
-  void SetImages(HIMAGELIST images);
-  // Returns the entry's command id (1, 2, ...). imageIndex -1: no image.
+  Form& Owner() const { return owner_; }
+  HMENU Handle() const { return menu_.get(); }
+
+  // The entries' images; the list belongs to the form and outlives the menu.
+  void SetImages(HIMAGELIST images) { images_ = images; }
+  HIMAGELIST Images() const { return images_; }
+
+  // Returns the entry's command id (its position + 1).
   UINT AddItem(const std::wstring& caption, std::function<void()> onClick, int imageIndex = -1);
   void AddSeparator();
+  std::size_t Count() const { return items_.size(); }
+  MenuItem& Items(std::size_t index) { return *items_[index]; }
+
+  // The entry in bold that a double click on the menu's opener chooses.
+  void SetDefaultItem(UINT id);
+  // Runs the default entry's handler; false when there is none.
+  bool ClickDefaultItem();
+  // Runs an entry's handler, as choosing it in the menu does.
+  void Click(UINT id);
+
+  // Whether the menu's opener pops it up by itself (a tray icon's right click).
+  bool AutoPopup = true;
+
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool ownerDraw) { ownerDraw_ = ownerDraw; }
+  bool RightToLeft() const { return rightToLeft_; }
+  void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
 
   // The entry in bold that a double click on the menu's opener chooses.
   void SetDefaultItem(UINT id);
@@ -40,16 +94,23 @@ class PopupMenu {
   HMENU Handle() const { return menu_.get(); }
 
  private:
-  void ApplyImage(UINT id);
+  MenuItem& Append(const std::wstring& caption);
+  // Brings the platform's menu in line with the entries' present state.
+  void Update();
+  bool Drawn(const MenuItem& item) const { return ownerDraw_ && item.OnDrawItem != nullptr; }
+  MenuItem* Find(ULONG_PTR itemData) const;
+  void Measure(MEASUREITEMSTRUCT& measure);
+  void Draw(const DRAWITEMSTRUCT& draw);
+  static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR data);
 
+  Form& owner_;
   UniqueMenu menu_;
   HIMAGELIST images_ = nullptr;
-  struct Item {
-    std::function<void()> onClick;
-    int imageIndex;
-    UniqueBitmap bitmap;  // the image as the system's menu drawing shows it
-  };
-  std::vector<Item> items_;
+  std::vector<std::unique_ptr<MenuItem>> items_;
+  UINT defaultItem_ = 0;
+  bool ownerDraw_ = false;
+  bool rightToLeft_ = false;
 };
 
 }  // namespace huemira

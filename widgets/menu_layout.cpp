@@ -17,10 +17,8 @@ int HalfToEven(int twice) { return twice / 2 + (twice % 2 != 0 && (twice / 2) % 
 
 }  // namespace
 
-bool IsSeparatorCaption(const std::wstring& caption) { return caption == L"-"; }
-
-std::wstring MeasureText(const std::wstring& caption, const std::wstring& shortcut) {
-  std::wstring text = IsSeparatorCaption(caption) ? L"" : caption;
+std::wstring MeasureText(const std::wstring& caption, const std::wstring& shortcut, bool separator) {
+  std::wstring text = separator ? L"" : caption;
   if (!Trimmed(shortcut).empty()) text += shortcut + L"WWW";
   return text;
 }

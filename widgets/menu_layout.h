@@ -12,10 +12,9 @@ namespace huemira {
 
 inline constexpr int kSeparatorHeight = 4;
 
-bool IsSeparatorCaption(const std::wstring& caption);
 // The text an item is measured by: empty for a separator; a shortcut adds
 // its text and room for a gap.
-std::wstring MeasureText(const std::wstring& caption, const std::wstring& shortcut);
+std::wstring MeasureText(const std::wstring& caption, const std::wstring& shortcut, bool separator);
 
 // textWidth is the width of MeasureText, ampersandWidth that of "&" when
 // the text holds one (the access-key mark takes no room), else 0.

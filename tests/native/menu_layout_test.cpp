@@ -6,9 +6,9 @@ namespace huemira {
 namespace {
 
 TEST(MenuMeasure, TheMeasuredTextDropsSeparatorsAndMakesRoomForShortcuts) {
-  EXPECT_EQ(MeasureText(L"-", L""), L"");
-  EXPECT_EQ(MeasureText(L"Copy", L"Ctrl+C"), L"CopyCtrl+CWWW");
-  EXPECT_EQ(MeasureText(L"Copy", L"  "), L"Copy");
+  EXPECT_EQ(MeasureText(L"-", L"", true), L"");
+  EXPECT_EQ(MeasureText(L"Copy", L"Ctrl+C", false), L"CopyCtrl+CWWW");
+  EXPECT_EQ(MeasureText(L"Copy", L"  ", false), L"Copy");
 }
 
 TEST(MenuMeasure, WidthAddsTheIconColumnAndLeavesOutTheAccessKeyMark) {

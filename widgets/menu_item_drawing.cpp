@@ -1,0 +1,263 @@
+// TMenuStyler's drawing of one entry.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "framework/system_color.h"
+#include "widgets/menu_layout.h"
+#include "widgets/menu_styler.h"
+
+namespace huemira {
+
+namespace {
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void Fill(HDC dc, const Rect& area, TColor color) {
+  const RECT r = ToRECT(area);
+  const UniqueBrush brush(CreateSolidBrush(color));
+  FillRect(dc, &r, brush.get());
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+// Pixels of a 32-bit top-down DIB are 0x00RRGGBB, colour values 0x00BBGGRR.
+TColor FromDibPixel(std::uint32_t pixel) { return MakeColor((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+std::uint32_t ToDibPixel(TColor color) {
+  return (static_cast<std::uint32_t>(RedOf(color)) << 16) | (static_cast<std::uint32_t>(GreenOf(color)) << 8) |
+         static_cast<std::uint32_t>(BlueOf(color));
+}
+
+// An entry's icon as a small bitmap of its own, so that it can be faded,
+// greyed and shadowed pixel by pixel before it is drawn.
+class IconBitmap {
+ public:
+  IconBitmap(const MenuItem& item, HDC surface) {
+    HIMAGELIST images = item.Menu().Images();
+    if (!images || item.ImageIndex == -1) return;
+    ImageList_GetIconSize(images, &width_, &height_);
+    if (width_ <= 0 || height_ <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(surface, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_.reset(CreateCompatibleDC(surface));
+    if (!bitmap_ || !dc_) {
+      width_ = height_ = 0;
+      return;
+    }
+    bits_ = static_cast<std::uint32_t*>(bits);
+    previous_ = SelectObject(dc_.get(), bitmap_.get());
+    // The image's transparent parts take the colour the menu shows there.
+    COLORREF backdrop = GetPixel(surface, 2, 2);
+    if (backdrop == CLR_INVALID) backdrop = GetSysColor(COLOR_MENU);
+    Fill(dc_.get(), Rect{0, 0, width_, height_}, backdrop);
+    ImageList_Draw(images, item.ImageIndex, dc_.get(), 0, 0, ILD_NORMAL);
+    GdiFlush();
+  }
+  ~IconBitmap() {
+    if (previous_) SelectObject(dc_.get(), previous_);
+  }
+  IconBitmap(const IconBitmap&) = delete;
+  IconBitmap& operator=(const IconBitmap&) = delete;
+
+  int Width() const { return width_; }
+
+  std::vector<TColor> Pixels() const {
+    std::vector<TColor> pixels(static_cast<std::size_t>(width_) * height_);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = FromDibPixel(bits_[i]);
+    return pixels;
+  }
+  void SetPixels(const std::vector<TColor>& pixels) {
+    for (std::size_t i = 0; i < pixels.size(); ++i) bits_[i] = ToDibPixel(pixels[i]);
+  }
+  void GreyOut(int level) {
+    std::vector<TColor> pixels = Pixels();
+    GreyOutImage(pixels, level);
+    SetPixels(pixels);
+  }
+  void Fade(int percent) {
+    std::vector<TColor> pixels = Pixels();
+    HDC dc = dc_.get();
+    FadeImage(pixels, percent, [dc](TColor color) {
+      const COLORREF nearest = GetNearestColor(dc, color);
+      return nearest == CLR_INVALID ? color : static_cast<TColor>(nearest);
+    });
+    SetPixels(pixels);
+  }
+  // Every pixel but the background ones casts a shadow at (x, y).
+  void Shadow(HDC target, int x, int y, TColor color) const {
+    const std::vector<bool> mask = ShadowMask(Pixels(), width_, height_);
+    for (int row = 0; row < height_; ++row)
+      for (int column = 0; column < width_; ++column)
+        if (mask[static_cast<std::size_t>(row) * width_ + column]) SetPixel(target, x + column, y + row, color);
+  }
+  // Drawn with the bottom-left pixel's colour as the transparent one.
+  void Draw(HDC target, int x, int y) const {
+    const TColor transparent = FromDibPixel(bits_[static_cast<std::size_t>(height_ - 1) * width_]);
+    TransparentBlt(target, x, y, width_, height_, dc_.get(), 0, 0, width_, height_, transparent);
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  UniqueBitmap bitmap_;
+  UniqueMemoryDc dc_;
+  HGDIOBJ previous_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
+void DrawGradient(HDC dc, const Rect& item, bool rightToLeft, int iconWidth, TColor iconColumn,
+                  const NearestColor& nearest) {
+  const int stripes = item.Width() + 2;
+  const std::vector<int> steps = GradientSteps(stripes, iconWidth);
+  for (int i = 0; i < stripes; ++i) {
+    const int x = rightToLeft ? item.right + 1 - i : item.left + i;
+    Fill(dc, Rect{x, item.top, x + 1, item.bottom}, nearest(BlendToWhite(iconColumn, steps[static_cast<std::size_t>(i)])));
+  }
+}
+
+void DrawCheck(HDC dc, const MenuItem& item, const Rect& box, bool hasImage, bool selected, const MenuColors& colors) {
+  const TColor area = selected ? colors.checkAreaSelected : colors.checkArea;
+  const TColor frame = item.RadioItem || hasImage ? colors.selectionFrame : colors.checkFrame;
+  const UniquePen pen(CreatePen(PS_SOLID, 1, item.Enabled ? frame : colors.disabledText));
+  const UniqueBrush brush(CreateSolidBrush(area));
+  const SelectedObject selectedPen(dc, pen.get());
+  // A disabled entry keeps the brush the surface has.
+  const SelectedObject selectedBrush(dc, item.Enabled ? brush.get() : GetCurrentObject(dc, OBJ_BRUSH));
+  const int l = box.left, t = box.top, r = box.right, b = box.bottom;
+  if (item.RadioItem) {
+    if (hasImage) RoundRect(dc, l, t, r, b, 6, 6);
+    else Ellipse(dc, l, t, r, b);
+    return;
+  }
+  Rectangle(dc, l, t, r, b);
+  if (hasImage) return;
+  const UniquePen tickPen(CreatePen(PS_SOLID, 1, item.Enabled ? clBlack : colors.disabledText));
+  const SelectedObject selectedTickPen(dc, tickPen.get());
+  Line(dc, l + 1, t + 5, l + 4, b - 2);
+  Line(dc, l + 2, t + 5, l + 4, b - 3);
+  Line(dc, l + 2, t + 4, l + 5, b - 3);
+  Line(dc, l + 4, b - 3, r + 2, t - 1);
+  Line(dc, l + 4, b - 2, r - 2, t + 3);
+}
+
+// The menu window's border in the flat colours, painted over the system's.
+void PaintFlatBorder(HWND menuWindow, const MenuColors& colors) {
+  RECT frame;
+  GetWindowRect(menuWindow, &frame);
+  OffsetRect(&frame, -frame.left, -frame.top);
+  HDC dc = GetWindowDC(menuWindow);
+  if (!dc) return;
+  const UniqueBrush border(CreateSolidBrush(colors.flatBorder));
+  const UniqueBrush shadow(CreateSolidBrush(colors.flatShadow));
+  const UniqueBrush background(CreateSolidBrush(colors.background));
+  RECT r = frame;
+  FrameRect(dc, &r, border.get());
+  InflateRect(&r, -1, -1);
+  FrameRect(dc, &r, background.get());
+  const RECT right{r.right - 1, r.top, r.right, r.bottom};
+  const RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
+  FillRect(dc, &right, shadow.get());
+  FillRect(dc, &bottom, shadow.get());
+  ReleaseDC(menuWindow, dc);
+}
+
+}  // namespace
+
+void TMenuStyler::DrawItem(MenuItem& item, HDC dc, const RECT& rect, bool selected) {
+  if (!active_) return;
+  const bool deep = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) > 15;
+  if (useSystemColors_) {
+    font_ = SystemMenuFont();
+    fontColor_ = clMenuText;
+  }
+  const MenuColors colors = Colors(dc, deep);
+  const NearestColor nearest = [dc](TColor color) {
+    const COLORREF found = GetNearestColor(dc, color);
+    return found == CLR_INVALID ? color : static_cast<TColor>(found);
+  };
+  const bool separator = item.IsSeparator();
+  const bool enabled = item.Enabled;
+  const bool checked = item.Checked;
+  const bool rightToLeft = item.Menu().RightToLeft();
+  const SelectedObject font(dc, font_.get());
+
+  IconBitmap icon(item, dc);
+  const Rect itemRect{rect.left, rect.top, rect.right, rect.bottom + 1};
+  const MenuItemGeometry g =
+      LayoutMenuItem({rect.left, rect.top, rect.right, rect.bottom}, IconWidth, icon.Width(), rightToLeft, FlatMenu);
+
+  if (Gradient && deep) {
+    DrawGradient(dc, itemRect, rightToLeft, IconWidth, colors.iconColumn, nearest);
+  } else {
+    Fill(dc, itemRect, colors.background);
+    Fill(dc, g.iconColumn, colors.iconColumn);
+  }
+
+  if (selected && DrawSelect && enabled) {
+    Fill(dc, g.selection, colors.selectionFill);
+    const UniqueBrush frame(CreateSolidBrush(colors.selectionFrame));
+    const RECT box = ToRECT(g.selection);
+    FrameRect(dc, &box, frame.get());
+  }
+
+  if (checked) DrawCheck(dc, item, g.checkBox, icon.Width() > 0, selected, colors);
+
+  if (icon.Width() > 0) {
+    int x = g.icon.x, y = g.icon.y;
+    const bool lifted = selected && enabled && !checked;
+    if (lifted) {
+      --x;
+      --y;
+    }
+    if (!selected && enabled && !checked && deep) icon.Fade(DimLevel);
+    if (!enabled) {
+      icon.GreyOut(GrayLevel);
+      icon.Fade(40);
+    }
+    if (lifted) icon.Shadow(dc, x + 2, y + 2, DarkenBy(colors.selectionFill, 50));
+    icon.Draw(dc, x, y);
+  }
+
+  if (separator) {
+    const UniquePen pen(CreatePen(PS_SOLID, 1, colors.separator));
+    const SelectedObject selectedPen(dc, pen.get());
+    Line(dc, g.separatorFrom.x, g.separatorFrom.y, g.separatorTo.x, g.separatorTo.y);
+  } else {
+    TColor textColor = colors.text;
+    if (selected) textColor = colors.selectedText;
+    if (!enabled) textColor = colors.disabledText;
+    SIZE letter{};
+    GetTextExtentPoint32W(dc, L"W", 1, &letter);
+    const int top = TextTop(g.text, letter.cy);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColor);
+    std::wstring text = L" " + item.Caption;
+    RECT textBox = rightToLeft ? RECT{g.text.left, top, g.textX, g.text.bottom}
+                               : RECT{g.textX, top, g.text.right, g.text.bottom};
+    const UINT direction = rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
+    DrawTextExW(dc, text.data(), -1, &textBox, direction | DT_SINGLELINE | DT_EXPANDTABS, nullptr);
+    if (!item.ShortCutText.empty()) {
+      std::wstring shortcut = item.ShortCutText + L" ";
+      SetTextColor(dc, deep ? DarkenBy(textColor, -40) : textColor);
+      RECT shortcutBox = rightToLeft ? RECT{g.shortcutX, top, g.text.right, g.text.bottom}
+                                     : RECT{g.text.left, top, g.shortcutX, g.text.bottom};
+      DrawTextExW(dc, shortcut.data(), -1, &shortcutBox,
+                  (rightToLeft ? DT_LEFT | DT_RTLREADING : DT_RIGHT) | DT_SINGLELINE, nullptr);
+    }
+  }
+
+  if (FlatMenu) {
+    HWND surface = WindowFromDC(dc);
+    if (surface && surface != owner_.Handle()) PaintFlatBorder(surface, colors);
+  }
+
+  HookSiblings(item);
+}
+
+}  // namespace huemira
