@@ -169,16 +169,38 @@ void PaintFlatBorder(HWND menuWindow, const MenuColors& colors) {
 
 }  // namespace
 
-void TMenuStyler::DrawItem(MenuItem& item, HDC dc, const RECT& rect, bool selected) {
+bool TMenuStyler::Deep(HDC surface) { return GetDeviceCaps(surface, BITSPIXEL) * GetDeviceCaps(surface, PLANES) > 15; }
+
+void TMenuStyler::DrawItem(MenuItem& item, HDC surface, const RECT& rect, bool selected) {
   if (!active_) return;
-  const bool deep = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) > 15;
+  // Drawn off-screen and copied in one step, so that moving across the
+  // entries never shows one half drawn. The fills reach a pixel lower.
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top + 1;
+  const UniqueMemoryDc buffer(CreateCompatibleDC(surface));
+  const UniqueBitmap bitmap(CreateCompatibleBitmap(surface, width, height));
+  {
+    const SelectedObject selectedBitmap(buffer.get(), bitmap.get());
+    SetViewportOrgEx(buffer.get(), -rect.left, -rect.top, nullptr);
+    PaintItem(item, buffer.get(), surface, rect, selected);
+    BitBlt(surface, rect.left, rect.top, width, height, buffer.get(), rect.left, rect.top, SRCCOPY);
+  }
+  if (FlatMenu) {
+    HWND window = WindowFromDC(surface);
+    if (window && window != owner_.Handle()) PaintFlatBorder(window, Colors(surface, Deep(surface)));
+  }
+  HookSiblings(item);
+}
+
+void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rect, bool selected) {
+  const bool deep = Deep(surface);
   if (useSystemColors_) {
     font_ = SystemMenuFont();
     fontColor_ = clMenuText;
   }
-  const MenuColors colors = Colors(dc, deep);
-  const NearestColor nearest = [dc](TColor color) {
-    const COLORREF found = GetNearestColor(dc, color);
+  const MenuColors colors = Colors(surface, deep);
+  const NearestColor nearest = [surface](TColor color) {
+    const COLORREF found = GetNearestColor(surface, color);
     return found == CLR_INVALID ? color : static_cast<TColor>(found);
   };
   const bool separator = item.IsSeparator();
@@ -187,7 +209,7 @@ void TMenuStyler::DrawItem(MenuItem& item, HDC dc, const RECT& rect, bool select
   const bool rightToLeft = item.Menu().RightToLeft();
   const SelectedObject font(dc, font_.get());
 
-  IconBitmap icon(item, dc);
+  IconBitmap icon(item, surface);
   const Rect itemRect{rect.left, rect.top, rect.right, rect.bottom + 1};
   const MenuItemGeometry g =
       LayoutMenuItem({rect.left, rect.top, rect.right, rect.bottom}, IconWidth, icon.Width(), rightToLeft, FlatMenu);
@@ -251,13 +273,6 @@ void TMenuStyler::DrawItem(MenuItem& item, HDC dc, const RECT& rect, bool select
                   (rightToLeft ? DT_LEFT | DT_RTLREADING : DT_RIGHT) | DT_SINGLELINE, nullptr);
     }
   }
-
-  if (FlatMenu) {
-    HWND surface = WindowFromDC(dc);
-    if (surface && surface != owner_.Handle()) PaintFlatBorder(surface, colors);
-  }
-
-  HookSiblings(item);
 }
 
 }  // namespace huemira

@@ -110,7 +110,12 @@ class TMenuStyler {
   void Unhook(MenuItem& item) const;
   void HookSiblings(MenuItem& item);
   void RedrawMenuBar() const;
-  MenuColors Colors(HDC dc, bool deep) const;
+  // The surface shows more than 15 bits per pixel.
+  static bool Deep(HDC surface);
+  MenuColors Colors(HDC surface, bool deep) const;
+  // dc: where the entry is drawn; surface: the menu's own, whose depth and
+  // colours count.
+  void PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rect, bool selected);
 
   Form& owner_;
   UniqueFont font_;
