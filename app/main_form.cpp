@@ -73,7 +73,7 @@ void TMainForm::CreateControls() {
   FlatHint1.ColorBackground = MakeColor(0xEE, 0xF0, 0xC4);
   FlatHint1.ColorArrowBackground = MakeColor(0xCD, 0xE2, 0x3A);
   FlatHint1.ColorArrow = MakeColor(0x43, 0x36, 0xB4);
-  FlatHint1.Font = FontSpec{L"Arial", -12, MakeColor(33, 36, 82)};
+  FlatHint1.Font = FontDescription{L"Arial", -12, MakeColor(33, 36, 82)};
 
   fieldFont_ = CreatePixelFont(L"Arial", 12);
   const struct {
@@ -182,7 +182,7 @@ void TMainForm::CreateTrayIcon() {
 void TMainForm::CreateMenuStyler() {
   MenuStyler1.DimLevel = 30;
   MenuStyler1.GrayLevel = 10;
-  MenuStyler1.SetFont(FontSpec{L"Tahoma", -11, clMenuText, GB2312_CHARSET});
+  MenuStyler1.SetFont(FontDescription{L"Tahoma", -11, clMenuText, GB2312_CHARSET});
   MenuStyler1.Color = clBtnFace;
   MenuStyler1.IconBackColor = clBtnFace;
   MenuStyler1.SetMenuBarColor(clBtnFace);

@@ -12,26 +12,21 @@ HFONT UiFont() {
   return font.get();
 }
 
-UniqueFont CreateFontFrom(const FontSpec& spec) {
+UniqueFont CreateFontFrom(const FontDescription& description) {
   LOGFONTW font{};
-  if (spec.name.empty()) {
+  if (description.name.empty()) {
     GetObjectW(UiFont(), sizeof(font), &font);
     return UniqueFont(CreateFontIndirectW(&font));
   }
-  font.lfHeight = spec.height;
-  font.lfCharSet = spec.charSet;
+  font.lfHeight = description.height;
+  font.lfCharSet = description.charSet;
   font.lfQuality = DEFAULT_QUALITY;
-  spec.name.copy(font.lfFaceName, LF_FACESIZE - 1);
+  description.name.copy(font.lfFaceName, LF_FACESIZE - 1);
   return UniqueFont(CreateFontIndirectW(&font));
 }
 
 UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight) {
-  LOGFONTW font{};
-  font.lfHeight = -pixelHeight;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = DEFAULT_QUALITY;
-  face.copy(font.lfFaceName, LF_FACESIZE - 1);
-  return UniqueFont(CreateFontIndirectW(&font));
+  return CreateFontFrom(FontDescription{face, -pixelHeight});
 }
 
 UniqueFont DeriveFont(HFONT base, const FontStyle& style) {

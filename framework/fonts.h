@@ -12,7 +12,7 @@ namespace huemira {
 
 // A font as a component's properties give it. An empty name stands for the
 // framework's default font (UiFont) at its own height.
-struct FontSpec {
+struct FontDescription {
   std::wstring name;
   int height = 0;  // as LOGFONT takes it: negative for a character height in pixels
   TColor color = clBlack;
@@ -24,8 +24,8 @@ HFONT UiFont();
 // A font of a face name and a pixel height (character height, as form
 // descriptions give font sizes).
 UniqueFont CreatePixelFont(const std::wstring& face, int pixelHeight);
-// The font of a FontSpec; its colour is the caller's to use.
-UniqueFont CreateFontFrom(const FontSpec& spec);
+// The font of a FontDescription; its colour is the caller's to use.
+UniqueFont CreateFontFrom(const FontDescription& description);
 
 // What a derived font changes; zero keeps the base font's height.
 struct FontStyle {

@@ -29,7 +29,7 @@ class TFlatHint {
   TColor ColorArrowBackground = MakeColor(0xFF, 0xD2, 0x53);
   TColor ColorArrow = MakeColor(0x00, 0x00, 0x00);
   int MaxHintWidth = 200;
-  FontSpec Font;
+  FontDescription Font;
 
   // Asked before each hint shows: may change its text or keep it from showing.
   std::function<void(std::wstring& hintText, bool& canShow, const HintInfo& info)> OnShowHint;

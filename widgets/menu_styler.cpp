@@ -44,7 +44,7 @@ TMenuStyler::~TMenuStyler() {
   ApplyHooks(false);
 }
 
-void TMenuStyler::SetFont(const FontSpec& font) {
+void TMenuStyler::SetFont(const FontDescription& font) {
   font_ = CreateFontFrom(font);
   fontColor_ = font.color;
   RedrawMenuBar();

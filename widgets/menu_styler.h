@@ -84,7 +84,7 @@ class TMenuStyler {
   // The entries' font. With system colours on, every draw takes the
   // system's menu font instead, so this one serves only measurements
   // made before the first draw.
-  void SetFont(const FontSpec& font);
+  void SetFont(const FontDescription& font);
   TColor MenuBarColor() const { return menuBarColor_; }
   void SetMenuBarColor(TColor color);
   bool UseSystemColors() const { return useSystemColors_; }
