@@ -152,6 +152,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (!wParam) {
         shown_ = false;
+        // A hint of a control that goes out of sight goes with it.
+        HintController& hints = Application::Instance().Hints();
+        if (hints.HintControl() && IsChild(Handle(), hints.HintControl())) hints.Cancel();
       } else if (!shown_) {
         RaiseShow();
       }

@@ -40,7 +40,6 @@ class TFlatHintWindow : public HintWindow {
   explicit TFlatHintWindow(const TFlatHint& settings);
 
   void ActivateHint(const RECT& suggested, const std::wstring& text) override;
-  ArrowPosition Arrow() const { return arrow_; }
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -142,6 +142,30 @@ TEST_F(MenuStylerTest, ADisabledSelectedEntryHasNoBoxAGreyedIconAndTheDisabledTe
   EXPECT_EQ(normalInk, 0);
 }
 
+TEST_F(MenuStylerTest, CheckMarksAndRightToLeftMenus) {
+  PopupMenu menu(*form);
+  menu.AddItem(L"checked", nullptr);
+  menu.Items(0).Checked = true;
+  form->MenuStyler1.SetActive(false);
+  form->MenuStyler1.SetActive(true);
+  Canvas canvas(200, 60);
+  menu.Items(0).OnDrawItem(menu.Items(0), canvas.dc(), RECT{0, 0, 150, 22}, false);
+  // Without an image: a 10 x 10 box centred in the column, with a tick.
+  EXPECT_EQ(canvas.Pixel(7, 6), SystemColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(canvas.Pixel(16, 15), SystemColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(canvas.Pixel(15, 7), BlendToWhite(SystemColor(COLOR_HIGHLIGHT), 80));
+  EXPECT_EQ(canvas.Pixel(12, 12), clBlack) << "the tick";
+  EXPECT_EQ(canvas.Pixel(6, 6), IconColumn());
+
+  form->PopupMenu_ShowColor.SetRightToLeft(true);
+  Draw(canvas, 0, RECT{0, 30, 150, 52}, false);
+  EXPECT_EQ(canvas.Pixel(149, 31), IconColumn()) << "the icon column on the right";
+  EXPECT_EQ(canvas.Pixel(126, 31), IconColumn());
+  EXPECT_EQ(canvas.Pixel(125, 31), Background());
+  EXPECT_EQ(canvas.Pixel(0, 31), Background());
+  EXPECT_EQ(canvas.Pixel(150 - 16 - 3 + 1, 30 + 3 + 6), BlendToWhite(MakeColor(64, 64, 72), 30)) << "icon 3 from the edge";
+}
+
 TEST_F(MenuStylerTest, MeasuringAddsTheIconColumnAndLeavesOutTheAccessKeyMark) {
   PopupMenu menu(*form);
   menu.AddItem(L"AB", nullptr);
@@ -182,6 +206,13 @@ TEST_F(MenuStylerTest, TheStylerTakesOverEveryPopupMenuEntryExceptThoseTagged999
   EXPECT_FALSE(menu.Items(2).OnDrawItem);
   menu.Items(0).OnDrawItem(menu.Items(0), canvas.dc(), RECT{0, 0, 150, 22}, false);
   EXPECT_TRUE(menu.Items(2).OnDrawItem);
+
+  // With AutoDetect, a new entry makes the styler active.
+  Styler().SetActive(false);
+  Styler().AutoDetect = true;
+  menu.AddItem(L"detected", nullptr);
+  EXPECT_TRUE(Styler().Active());
+  EXPECT_TRUE(menu.Items(3).OnDrawItem);
 
   // Without popup menus among the kinds it handles, the styler lets them go.
   Styler().SetXPControls({XPControl::xcMainMenu});
