@@ -10,11 +10,13 @@ constexpr UINT_PTR kHintSubclassId = 0x4875;  // apart from the controls' own su
 // The plain window shows a hint this far below the pointer's hot spot.
 constexpr int kBelowPointer = 20;
 
+// By the window's place, not by hit-testing, which passes through
+// transparent labels that still show hints.
 bool PointerOver(HWND control) {
   POINT point;
-  if (!GetCursorPos(&point)) return false;
-  HWND hit = WindowFromPoint(point);
-  return hit == control || IsChild(control, hit);
+  RECT bounds;
+  return IsWindowVisible(control) && GetCursorPos(&point) && GetWindowRect(control, &bounds) &&
+         PtInRect(&bounds, point);
 }
 
 }  // namespace
