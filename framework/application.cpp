@@ -50,6 +50,7 @@ void Application::Terminate() {
   if (hints_) hints_->Cancel();
   PostQuitMessage(0);
 }
+
 void Application::Dispatch(MSG& message) {
   if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);

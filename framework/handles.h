@@ -30,11 +30,6 @@ struct MenuDeleter {
 };
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
-struct ImageListDeleter {
-  void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
-};
-using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
-
 struct IconDeleter {
   void operator()(HICON icon) const { DestroyIcon(icon); }
 };

@@ -126,19 +126,6 @@ LRESULT CALLBACK PopupMenu::OwnerProc(HWND window, UINT message, WPARAM wParam, 
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-void PopupMenu::SetDefaultItem(UINT id) { SetMenuDefaultItem(menu_.get(), id, FALSE); }
-
-bool PopupMenu::ClickDefaultItem() {
-  const UINT id = GetMenuDefaultItem(menu_.get(), FALSE, 0);
-  if (id == static_cast<UINT>(-1)) return false;
-  Click(id);
-  return true;
-}
-
-void PopupMenu::Click(UINT id) {
-  if (id >= 1 && id <= items_.size() && items_[id - 1].onClick) items_[id - 1].onClick();
-}
-
 void PopupMenu::Popup(HWND owner, POINT screenPoint) {
   Update();
   // The owner must be in front, or the menu would not close when the user

@@ -78,20 +78,8 @@ class PopupMenu {
   bool RightToLeft() const { return rightToLeft_; }
   void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
 
-  // The entry in bold that a double click on the menu's opener chooses.
-  void SetDefaultItem(UINT id);
-  // Runs the default entry's handler; false when there is none.
-  bool ClickDefaultItem();
-  // Runs an entry's handler, as choosing it in the menu does.
-  void Click(UINT id);
-
-  // Whether the menu's opener pops it up by itself (a tray icon's right click).
-  bool AutoPopup = true;
-
   // Shows the menu and runs the chosen entry's handler after the menu closed.
   void Popup(HWND owner, POINT screenPoint);
-
-  HMENU Handle() const { return menu_.get(); }
 
  private:
   MenuItem& Append(const std::wstring& caption);

@@ -169,8 +169,15 @@ TEST_F(TrayIconTest, AClickIsReportedAtTheReleaseAndADoubleClickOnlyOnce) {
   EXPECT_EQ(events.size(), 1u) << "a disabled icon reports nothing";
 }
 
+// Menus belong to a form.
+class MenuOwner : public Form {
+ public:
+  MenuOwner() { CreateForm({L"HuemiraTestMenuOwner", L"menus", 10, 10}, false); }
+};
+
 TEST_F(TrayIconTest, ARightClickPopsUpTheMenuAndADoubleClickChoosesItsDefaultEntry) {
-  PopupMenu menu;
+  MenuOwner owner;
+  PopupMenu menu(owner);
   int chosen = 0;
   const UINT entry = menu.AddItem(L"entry", [&] { ++chosen; });
   TNotifyIcon icon;

@@ -53,18 +53,20 @@ TEST_F(TrayMenuTest, TheIconShowsTheProgramIconWithTheTrayMenu) {
   const HMENU menu = form->PopupMenu_Tray.Handle();
   ASSERT_EQ(GetMenuItemCount(menu), 11);
   const wchar_t* captions[] = {L"显示主窗口", L"隐藏主窗口", L"选项", L"帮助", L"关于", L"退出"};
+  const int images[] = {4, 2, 5, 1, 3, 0};
   for (UINT position = 0; position < 11; ++position) {
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
-    item.fMask = MIIM_FTYPE | MIIM_BITMAP;
+    item.fMask = MIIM_FTYPE;
     GetMenuItemInfoW(menu, position, TRUE, &item);
     if (position % 2) {
       EXPECT_TRUE(item.fType & MFT_SEPARATOR) << "N" << position + 1;
     } else {
       EXPECT_EQ(Caption(menu, position), captions[position / 2]) << "N" << position + 1;
-      EXPECT_NE(item.hbmpItem, nullptr) << "N" << position + 1 << " has its image";
+      EXPECT_EQ(form->PopupMenu_Tray.Items(position).ImageIndex, images[position / 2]) << "N" << position + 1;
     }
   }
+  EXPECT_EQ(form->PopupMenu_Tray.Images(), form->ImageList_TrayPopMenu.get());
   EXPECT_EQ(ImageList_GetImageCount(form->ImageList_TrayPopMenu.get()), 6);
 }
 
