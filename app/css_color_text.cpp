@@ -1,0 +1,60 @@
+#include "app/css_color_text.h"
+
+#include <cmath>
+#include <cwchar>
+#include <string>
+
+#include "app/hsl.h"
+#include "app/oklab.h"
+
+namespace huemira {
+
+namespace {
+
+// value * scale rounded half away from zero, value >= 0. Printing with
+// "%.3f" would round an exact tie (0.0625 is one) to even; the fused
+// multiply-add tells on which side of the half the exact product lies.
+int RoundedUnits(double value, int scale) {
+  const double whole = std::floor(value * scale);
+  return static_cast<int>(whole) + (std::fma(value, scale, -(whole + 0.5)) >= 0 ? 1 : 0);
+}
+
+// units / 10^decimals with all its decimals.
+std::wstring Decimal(int units, int decimals) {
+  int scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%d.%0*d", units / scale, decimals, units % scale);
+  return text;
+}
+
+}  // namespace
+
+std::wstring CssHexText(TColor color, HexLetterCase letterCase) {
+  wchar_t text[16];
+  std::swprintf(text, 16, letterCase == HexLetterCase::Lower ? L"#%02x%02x%02x" : L"#%02X%02X%02X", RedOf(color),
+                GreenOf(color), BlueOf(color));
+  return text;
+}
+
+std::wstring CssRgbText(TColor color) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"rgb(%d, %d, %d)", RedOf(color), GreenOf(color), BlueOf(color));
+  return text;
+}
+
+std::wstring CssHslText(TColor color) {
+  const WholeHsl hsl = WholeHslOf(color);
+  wchar_t text[32];
+  std::swprintf(text, 32, L"hsl(%d, %d%%, %d%%)", hsl.hue, hsl.saturation, hsl.lightness);
+  return text;
+}
+
+std::wstring CssOklchText(TColor color) {
+  const OkLch lch = OkLchOf(color);
+  const int chroma = RoundedUnits(lch.c, 1000);
+  const std::wstring hue = chroma == 0 ? L"none" : Decimal(RoundedUnits(lch.h, 10) % 3600, 1);
+  return L"oklch(" + Decimal(RoundedUnits(lch.l, 1000), 3) + L" " + Decimal(chroma, 3) + L" " + hue + L")";
+}
+
+}  // namespace huemira
