@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # scripts/bench.sh BUILDDIR
 #
-# Decodes the same large pictures with our readers (huemira-convert from
+# First times the contrast window's nearest-passing-colour search
+# (bench/nearest_color_bench.cpp): median and worst case over BENCH_PAIRS
+# random pairs (default 1000).
+#
+# Then decodes the same large pictures with our readers (huemira-convert from
 # BUILDDIR) and with other decoders, and prints per format the median time,
 # the peak memory and the ratio to ImageMagick's `convert FILE out.bmp`.
 # Informational: there is no pass or fail.
 #
 # The pictures (BENCH_WIDTH x BENCH_HEIGHT, default 6000 x 4000 = 24 MP) are
 # made once with ImageMagick and kept in build/bench-data.
-# Environment: BENCH_RUNS (default 3), BENCH_WIDTH, BENCH_HEIGHT, BENCH_FORMATS.
+# Environment: BENCH_PAIRS, BENCH_RUNS (default 3), BENCH_WIDTH, BENCH_HEIGHT,
+# BENCH_FORMATS.
 set -euo pipefail
 
 build=$(cd "${1:?usage: scripts/bench.sh BUILDDIR}" && pwd)
@@ -20,6 +25,11 @@ formats=${BENCH_FORMATS:-"jpeg png tiff gif pcx pcx8 dcx tga bmp bmp8"}
 data="$root/build/bench-data/${width}x${height}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+search="$build/bench/nearest-color-bench"
+[ -x "$search" ] || { echo "bench: $search is missing; build it first (make native)"; exit 2; }
+echo
+"$search" "${BENCH_PAIRS:-1000}"
 
 ours="$build/tools/huemira-convert"
 [ -x "$ours" ] || { echo "bench: $ours is missing; build it first (make native)"; exit 2; }
