@@ -1,5 +1,9 @@
 // WCAG 2.2 relative luminance and contrast ratio, and the pass or fail that
-// the contrast window shows beside the ratio.
+// the contrast window shows beside the ratio: both come from one
+// ContrastRatio(text, background), RatioText for the number and
+// JudgeContrast for AA and AAA at both text sizes. Colours are plain RGB
+// values (system colours resolved first); bits above the 24 colour bits
+// are ignored.
 #pragma once
 
 #include <string>

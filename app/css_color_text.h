@@ -1,4 +1,5 @@
-// The colour as CSS text, for the swatch menu's "copy as" entries.
+// The colour as CSS text, for the swatch menu's "copy as" entries. Colours
+// are plain RGB values (system colours resolved first).
 #pragma once
 
 #include <string>
