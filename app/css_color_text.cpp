@@ -1,6 +1,7 @@
 #include "app/css_color_text.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cwchar>
 #include <string>
 
@@ -11,12 +12,20 @@ namespace huemira {
 
 namespace {
 
-// value * scale rounded half away from zero, value >= 0. Printing with
-// "%.3f" would round an exact tie (0.0625 is one) to even; the fused
-// multiply-add tells on which side of the half the exact product lies.
+// value * scale rounded half away from zero, for 0 <= value < 1024 and
+// scale <= 1000, from the double's exact value: printing with "%.3f" would
+// round an exact tie (0.0625 is one) to even, and value * scale in doubles
+// may round onto a half. The double is m * 2^-shift with m below 2^53, so
+// m * scale fits in 64 bits.
 int RoundedUnits(double value, int scale) {
-  const double whole = std::floor(value * scale);
-  return static_cast<int>(whole) + (std::fma(value, scale, -(whole + 0.5)) >= 0 ? 1 : 0);
+  if (!(value > 0)) return 0;
+  int exponent = 0;
+  const double fraction = std::frexp(value, &exponent);
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  const int shift = 53 - exponent;
+  if (shift >= 64) return 0;  // value below 2^-11
+  const std::uint64_t product = mantissa * static_cast<std::uint64_t>(scale);
+  return static_cast<int>((product + (std::uint64_t{1} << (shift - 1))) >> shift);
 }
 
 // units / 10^decimals with all its decimals.
