@@ -41,7 +41,7 @@ TEST(NearestPassingColor, GreyOnWhiteGoesJustDarkEnough) {
   const auto proposal = NearestPassingColor(MakeColor(0x77, 0x77, 0x77), kWhite, kRatioAaNormalText);
   ASSERT_TRUE(proposal);
   EXPECT_EQ(proposal->color, MakeColor(0x76, 0x76, 0x76));
-  EXPECT_NEAR(proposal->deltaE, Ciede2000(CieLabOf(MakeColor(0x77, 0x77, 0x77)), CieLabOf(proposal->color)), 0);
+  EXPECT_EQ(proposal->deltaE, Ciede2000(CieLabOf(MakeColor(0x77, 0x77, 0x77)), CieLabOf(proposal->color)));
   EXPECT_EQ(RatioText(ContrastRatio(proposal->color, kWhite)), L"4.54:1");
 }
 
