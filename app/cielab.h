@@ -1,7 +1,7 @@
 // CIE XYZ and CIELAB (D65) of colour values, for colour differences.
 #pragma once
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 

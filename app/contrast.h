@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 

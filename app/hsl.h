@@ -1,7 +1,7 @@
 // HSL of a colour value in whole units, as CSS hsl() shows it.
 #pragma once
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 

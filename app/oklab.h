@@ -2,7 +2,7 @@
 // oklch() text.
 #pragma once
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 

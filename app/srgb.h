@@ -2,7 +2,7 @@
 // 8-bit component of a colour value.
 #pragma once
 
-#include "app/web_color.h"
+#include "framework/color.h"
 
 namespace huemira {
 
