@@ -24,6 +24,13 @@ for tool in xdotool xclip import python3 trayer; do
   fi
 done
 
+# The drag-and-drop source runs under the system's Python, with its X library.
+if ! /usr/bin/python3 -c 'import Xlib' 2>/dev/null; then
+  echo "e2e: python3-xlib is missing (run scripts/setup.sh)" >&2
+  echo "e2e: 0 passed, 1 failed"
+  exit 1
+fi
+
 # shellcheck source=wine-env.sh
 source "$here/wine-env.sh"
 wine_env_start || { echo "e2e: 0 passed, 1 failed"; exit 1; }

@@ -132,18 +132,28 @@ def expect_full_history(when):
 
 # --- the Start Menu ------------------------------------------------------
 
-def start_menu_folder():
-    """The current user's Start Menu folder as the registry names it."""
+def _user_folder(key_pattern, name):
+    """A folder that a value of the current user's registry names, on the host."""
     reg = (PREFIX / "user.reg").read_text(encoding="utf-8", errors="replace")
-    block = re.search(r"^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders\].*?(?=^\[|\Z)",
-                      reg, re.M | re.S | re.I)
-    expect(block, "user.reg has no Shell Folders key")
-    value = re.search(r'^"Start Menu"="(.*)"$', block.group(0), re.M)
-    expect(value, "Shell Folders has no Start Menu value")
+    block = re.search(rf"^\[{key_pattern}\].*?(?=^\[|\Z)", reg, re.M | re.S | re.I)
+    expect(block, f"user.reg has no {key_pattern} key")
+    value = re.search(rf'^"{name}"="(.*)"$', block.group(0), re.M)
+    expect(value, f"the registry has no {name} value")
     windows_path = value.group(1).replace("\\\\", "\\")
-    expect(windows_path[1:3] == ":\\", f"unexpected Start Menu path {windows_path}")
+    expect(windows_path[1:3] == ":\\", f"unexpected {name} path {windows_path}")
     drive = windows_path[0].lower()
     return PREFIX / f"drive_{drive}" / Path(*windows_path[3:].split("\\"))
+
+
+def start_menu_folder():
+    """The current user's Start Menu folder as the registry names it."""
+    return _user_folder(r"Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders",
+                        "Start Menu")
+
+
+def environment_folder(name):
+    """A folder named by one of the user's environment variables (TEMP)."""
+    return _user_folder("Environment", name)
 
 
 # --- the clipboard and the screen ----------------------------------------
@@ -174,6 +184,26 @@ def screenshot(name):
 def screen_size():
     width, height = run("xdotool", "getdisplaygeometry").split()
     return int(width), int(height)
+
+
+def window_geometry(window):
+    """(x, y, width, height) of an X window on the screen, frame included."""
+    values = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", window).split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+class ScreenPixels:
+    """The screen's pixels at one moment, read as another program sees them."""
+
+    def __init__(self):
+        self.width, self.height = screen_size()
+        self.data = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                                   capture_output=True, timeout=30).stdout
+        expect(len(self.data) == self.width * self.height * 3, "the screen could not be read")
+
+    def at(self, x, y):
+        offset = (y * self.width + x) * 3
+        return tuple(self.data[offset:offset + 3])
 
 
 def visible_windows(title=WINDOW_TITLE):
@@ -226,8 +256,7 @@ class Program:
 
     def geometry(self):
         """(x, y, width, height) of the whole window, frame included."""
-        values = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", self.window).split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        return window_geometry(self.window)
 
     def client_is_whole_window(self):
         """Whether the X window is just the client area: so it is for a
