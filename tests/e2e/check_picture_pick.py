@@ -52,6 +52,11 @@ def temporary_bitmap():
     return harness.environment_folder("TEMP") / "QeltMake.bmp"
 
 
+def expect_temporary_bitmap_gone(when):
+    # The program deletes it just after closing the window: a moment later than the window goes.
+    expect(harness.wait_until(lambda: not temporary_bitmap().exists(), 5), f"the temporary bitmap is left {when}")
+
+
 def wait_for_window(title, timeout=15.0):
     found = harness.wait_until(lambda: harness.visible_windows(title), timeout)
     if not found:
@@ -121,7 +126,7 @@ def check_pictures_typed_into_the_open_dialog_are_picked_from():
             open_through_dialog(app, path)
             pick_from_picture(shot=f"picture-window-{path.suffix[1:]}")
             expected.append(expect_picked(path, f"after picking from {path.name}"))
-            expect(not temporary_bitmap().exists(), f"the temporary bitmap is left after picking from {path.name}")
+            expect_temporary_bitmap_gone(f"after picking from {path.name}")
         app.close()
     history = harness.expect_full_history("after picking from pictures")
     expect_equal(history[0:3], expected[::-1], "HC1..HC3, the colours picked from the GIF, the PCX and the JPEG")
@@ -137,7 +142,7 @@ def check_dropped_pictures_are_picked_from_and_the_temporary_bitmap_goes():
         expect(temporary_bitmap().exists(), "no temporary bitmap while the dropped PNG is shown")
         pick_from_picture()
         expect_picked(png, "after picking from the dropped PNG")
-        expect(not temporary_bitmap().exists(), "the temporary bitmap is left after the pick")
+        expect_temporary_bitmap_gone("after the pick")
 
         drop(app, own)
         pick_from_picture()
