@@ -376,15 +376,15 @@ void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
   TForm_PImage& window = *pictureForm_;
   window.Edit_TempBmpFileName.SetText(L"");
   const std::wstring key = ExtensionKey(fileName);
+  // There is only ever one temporary bitmap: the next picture, the user's
+  // own bitmap too, replaces the window's picture and so ends the old one.
+  DeleteTemporaryBitmap();
   std::wstring bitmapFile;
   if (IsBitmapKey(key)) {
     bitmapFile = fileName;
-  } else {
-    DeleteTemporaryBitmap();
-    if (IsConvertedKey(key) && ConvertToTemporaryBitmap(fileName)) {
-      bitmapFile = TemporaryBitmapPath();
-      window.Edit_TempBmpFileName.SetText(bitmapFile);
-    }
+  } else if (IsConvertedKey(key) && ConvertToTemporaryBitmap(fileName)) {
+    bitmapFile = TemporaryBitmapPath();
+    window.Edit_TempBmpFileName.SetText(bitmapFile);
   }
   if (bitmapFile.empty()) {
     ShowMessageBox({.owner = Handle(), .text = L"暂不支持该图片格式取色!", .caption = L"消息", .type = MB_OK | MB_ICONWARNING});

@@ -142,6 +142,17 @@ void TForm_PImage::ScrollTo(int bar, int position) {
   info.nPos = position;  // the system keeps it within the range
   SetScrollInfo(Handle(), bar, &info, TRUE);
   UpdateScrollBars();
+  PreviewUnderPointer();
+}
+
+void TForm_PImage::PreviewUnderPointer() {
+  // Scrolling moves another pixel under a pointer that stays still, and no
+  // mouse message tells of it: the swatch would show what a click would not pick.
+  POINT pointer;
+  if (!GetCursorPos(&pointer) || WindowFromPoint(pointer) != Image_PColor.Handle()) return;
+  ScreenToClient(Image_PColor.Handle(), &pointer);
+  const POINT origin = Image_PColor.Origin();
+  Image_PColorMouseMove(POINT{pointer.x + origin.x, pointer.y + origin.y});
 }
 
 void TForm_PImage::HandleScrollRequest(int bar, WORD request) {

@@ -39,6 +39,7 @@ class TForm_PImage : public Form {
   void Image_PColorMouseMove(POINT picturePoint);
   void Image_PColorMouseUp(POINT picturePoint);
   void PlacePreviewSwatch();
+  void PreviewUnderPointer();
   void CentreOnScreen();
 
   // Scrolling: the scroll bars follow the picture and the client area.

@@ -78,6 +78,21 @@ RECT ChildRect(HWND dialog, int id) {
   return rect;
 }
 
+// The system places the dialog before the preview column widens it, so that
+// beside an owner near the screen's edge the preview would reach off screen.
+void MoveIntoWorkArea(HWND window) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  MONITORINFO monitor{.cbSize = sizeof(monitor)};
+  if (!GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& area = monitor.rcWork;
+  // The top-left corner wins when the dialog is larger than the work area.
+  const LONG left = std::max(area.left, std::min(frame.left, area.right - (frame.right - frame.left)));
+  const LONG top = std::max(area.top, std::min(frame.top, area.bottom - (frame.bottom - frame.top)));
+  if (left == frame.left && top == frame.top) return;
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 bool OpenPictureDialog::Execute(HWND owner) {
@@ -179,6 +194,7 @@ UINT_PTR CALLBACK OpenPictureDialog::Hook(HWND hookDialog, UINT message, WPARAM,
         switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
           case CDN_INITDONE:
             self->LayOut(hookDialog);
+            MoveIntoWorkArea(GetParent(hookDialog));
             break;
           case CDN_SELCHANGE:
           case CDN_FOLDERCHANGE:

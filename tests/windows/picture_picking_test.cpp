@@ -6,6 +6,8 @@
 #include <shlobj.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cwctype>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -162,7 +164,10 @@ TEST_F(PicturePickingTest, EveryExtensionInAnyCaseConvertsAndPicksTheExactPixel)
     const TColor color = ColorFromRgb(expected->GetRgbPixel(point.x, point.y));
     Click(point);
     EXPECT_FALSE(pictureForm->Visible());
-    EXPECT_EQ(form->Edit_GetColor.Text(), ColorToWebCode(color));
+    // The code box shows the code in lower case, as the settings start.
+    std::wstring code = ColorToWebCode(color);
+    std::transform(code.begin(), code.end(), code.begin(), [](wchar_t c) { return std::towlower(c); });
+    EXPECT_EQ(form->Edit_GetColor.Text(), code);
     EXPECT_EQ(form->FlatButton_HC[0].Color(), color);
     EXPECT_EQ(Clipboard(), form->Edit_GetColor.Text());
     EXPECT_FALSE(TemporaryBitmapExists());
@@ -298,6 +303,27 @@ TEST_F(PicturePickingTest, ALargePictureScrollsAndIsPaintedFromTheScrolledPlace)
   }
 }
 
+TEST_F(PicturePickingTest, ScrollingUnderAStillPointerPreviewsThePixelNowUnderIt) {
+  Drop(Picture(L"base.png"));
+  auto big = std::make_unique<TDibGraphic>();
+  big->NewImage(1500, 1200, TDibFormat::ifColorRgb24, nullptr, 96, 96);
+  for (int y = 0; y < 1200; ++y)
+    for (int x = 0; x < 1500; ++x) big->SetRgbPixel(x, y, MakeRgb(x % 256, y % 256, 0));
+  pictureForm->SetPicture(std::move(big));
+  Pump();
+  POINT pointer{100, 50};
+  ClientToScreen(pictureForm->Image_PColor.Handle(), &pointer);
+  SetCursorPos(pointer.x, pointer.y);
+  SendMessageW(pictureForm->Image_PColor.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+  ASSERT_EQ(pictureForm->Panel_ImageTempColor.Color(), RGB(100, 50, 0));
+  for (const auto& [message, request] : {std::pair{WM_VSCROLL, SB_LINEDOWN}, std::pair{WM_HSCROLL, SB_LINEDOWN}}) {
+    SendMessageW(pictureForm->Handle(), message, request, 0);
+    const POINT origin = pictureForm->Image_PColor.Origin();
+    EXPECT_EQ(pictureForm->Panel_ImageTempColor.Color(), RGB(100 + origin.x, 50 + origin.y, 0))
+        << "scrolled to " << origin.x << "," << origin.y;
+  }
+}
+
 TEST_F(PicturePickingTest, TheWindowKeepsItsMinimumSize) {
   Drop(Picture(L"p.png"));
   SetWindowPos(pictureForm->Handle(), nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
@@ -313,6 +339,31 @@ TEST_F(PicturePickingTest, ClosingTheProgramRemovesTheTemporaryBitmap) {
   form->Close();
   Pump();
   EXPECT_FALSE(TemporaryBitmapExists());
+}
+
+// The preview column widens the dialog after the system has placed it; beside
+// an owner in the screen's corner it must still be wholly on the screen.
+TEST_F(PicturePickingTest, TheOpenDialogStaysWithinTheWorkArea) {
+  RECT work, owner;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(form->Handle(), &owner);
+  SetWindowPos(form->Handle(), nullptr, work.right - (owner.right - owner.left),
+               work.bottom - (owner.bottom - owner.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  OpenPictureDialog dialog;
+  dialog.Title = L"placement";
+  dialog.Filter = L"Pictures|*.png";
+  RECT shown{};
+  WhenModal([&shown] {
+    const HWND box = FindWindowW(L"#32770", L"placement");
+    GetWindowRect(box, &shown);
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(dialog.Execute(form->Handle()));
+  ASSERT_GT(shown.right - shown.left, 0) << "the dialog was not found";
+  EXPECT_GE(shown.left, work.left);
+  EXPECT_GE(shown.top, work.top);
+  EXPECT_LE(shown.right, work.right);
+  EXPECT_LE(shown.bottom, work.bottom);
 }
 
 }  // namespace
