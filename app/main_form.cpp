@@ -379,19 +379,18 @@ void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
   // There is only ever one temporary bitmap: the next picture, the user's
   // own bitmap too, replaces the window's picture and so ends the old one.
   DeleteTemporaryBitmap();
-  std::wstring bitmapFile;
   if (IsBitmapKey(key)) {
-    bitmapFile = fileName;
-  } else if (IsConvertedKey(key) && ConvertToTemporaryBitmap(fileName)) {
-    bitmapFile = TemporaryBitmapPath();
-    window.Edit_TempBmpFileName.SetText(bitmapFile);
+    // A bitmap that does not read raises its own error: the error box, and no window.
+    window.LoadPicture(fileName);
+  } else {
+    std::unique_ptr<TDibGraphic> converted = IsConvertedKey(key) ? ConvertToTemporaryBitmap(fileName) : nullptr;
+    if (!converted) {
+      ShowMessageBox({.owner = Handle(), .text = L"暂不支持该图片格式取色!", .caption = L"消息", .type = MB_OK | MB_ICONWARNING});
+      return;
+    }
+    window.Edit_TempBmpFileName.SetText(TemporaryBitmapPath());
+    window.SetPicture(std::move(converted));
   }
-  if (bitmapFile.empty()) {
-    ShowMessageBox({.owner = Handle(), .text = L"暂不支持该图片格式取色!", .caption = L"消息", .type = MB_OK | MB_ICONWARNING});
-    return;
-  }
-  // A bitmap that does not read raises its own error: the error box, and no window.
-  window.LoadPicture(bitmapFile);
   if (modal) {
     window.ShowModal();
   } else {

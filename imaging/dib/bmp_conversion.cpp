@@ -11,7 +11,7 @@
 
 namespace huemira {
 
-void ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
+std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
                   const TConversionProgress& onProgress) {
   // The extension as UTF-8: a name in any language has an ASCII extension
   // when it is a picture, and anything else finds no reader.
@@ -22,6 +22,8 @@ void ConvertToBmp(const std::filesystem::path& input, const std::filesystem::pat
     dib->OnPercentDone = [&onProgress](TDibGraphic&, int percent) { onProgress(percent); };
   }
   picture->LoadFromFile(input);
+  // The picture outlives this call; the listener does not.
+  if (auto* dib = dynamic_cast<TDibGraphic*>(picture.get())) dib->OnPercentDone = nullptr;
   auto stream = std::make_unique<TFileStream>(output, FileMode::Create);
   try {
     SaveToBmp(*picture, *stream);
@@ -31,6 +33,7 @@ void ConvertToBmp(const std::filesystem::path& input, const std::filesystem::pat
     std::filesystem::remove(output, ignored);
     throw;
   }
+  return picture;
 }
 
 }  // namespace huemira

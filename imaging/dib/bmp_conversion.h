@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
+
+#include "imaging/dib/graphic.h"
 
 namespace huemira {
 
@@ -12,8 +15,9 @@ using TConversionProgress = std::function<void(int percent)>;
 
 // Reads input with the reader registered for its extension and writes output.
 // Throws the reader's or the writer's error; then no output file is left, so
-// that nothing can mistake a half-written bitmap for the picture.
-void ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
+// that nothing can mistake a half-written bitmap for the picture. Returns the
+// picture as read: made 24-bit (AssignToBitmap24) it is what the file holds.
+std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
                   const TConversionProgress& onProgress = {});
 
 }  // namespace huemira
