@@ -1,6 +1,7 @@
 #include "imaging/libreaders/tiff_pixel_routes.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -31,24 +32,63 @@ void RequireScanlineSize(const TiffFile& file, bool fits) {
   if (!fits) throw TiffError(file.LastError("Scan line size does not match the image"));
 }
 
-void CopyRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
-  RequireScanlineSize(file, fields.scanlineSize <= static_cast<std::uint64_t>(image.Stride()));
-  for (int y = 0; y < image.Height(); ++y) {
-    ReadScanline(file, image.GetScanLine(y), y);
-    rowsDone(y + 1);
+// Whole strips are decoded straight into the image rows they cover. One
+// call per strip is what lets libtiff inflate Deflate data in a single
+// libdeflate call and read an uncompressed strip without copying it. The
+// image is bottom-up, so a strip arrives upside down and packed at the start
+// of its rows' block; pairs of rows are then exchanged end for end (putRows
+// also puts each pixel in the image's order) and, when image rows are padded,
+// spread out to their place from the last one down. The route needs no
+// buffer of its own.
+template <class PutRows>
+void StripRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone,
+               PutRows putRows) {
+  TIFF* tif = file.get();
+  const int height = image.Height();
+  const std::size_t rowBytes = fields.scanlineSize;
+  const std::size_t stride = image.Stride();
+  std::uint32_t rowsPerStrip = 0;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  const int stripRows = static_cast<int>(std::clamp<std::uint32_t>(rowsPerStrip, 1, fields.height));
+  for (int top = 0; top < height; top += stripRows) {
+    const int rows = std::min(stripRows, height - top);
+    std::uint8_t* block = image.GetScanLine(top + rows - 1);
+    const auto bytes = static_cast<tmsize_t>(rowBytes * rows);
+    if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, static_cast<std::uint32_t>(top), 0), block, bytes) != bytes) {
+      throw TiffError(file.LastError("TIFFReadEncodedStrip"));
+    }
+    for (int low = 0, high = rows - 1; low <= high; ++low, --high) {
+      putRows(block + low * rowBytes, block + high * rowBytes, rowBytes);
+    }
+    if (stride != rowBytes) {
+      for (int slot = rows - 1; slot > 0; --slot) std::memmove(block + slot * stride, block + slot * rowBytes, rowBytes);
+    }
+    for (int row = top; row < top + rows; ++row) rowsDone(row + 1);
   }
 }
 
-// Decoded straight into the image row, then put in its blue, green, red order.
+// Rows whose bytes are the image's (1-, 4- and 8-bit pages): only their order changes.
+void CopyRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
+  RequireScanlineSize(file, fields.scanlineSize <= static_cast<std::uint64_t>(image.Stride()));
+  StripRows(file, fields, image, rowsDone, [](std::uint8_t* a, std::uint8_t* b, std::size_t bytes) {
+    std::swap_ranges(a, a + bytes, b);
+  });
+}
+
+// Red, green, blue rows, turned into blue, green, red as they are exchanged.
 void RgbRows(const TiffFile& file, const TiffFields& fields, TDibGraphic& image, const TiffRowsDone& rowsDone) {
-  const int width = image.Width();
-  RequireScanlineSize(file, fields.scanlineSize == std::uint64_t{3} * width);
-  for (int y = 0; y < image.Height(); ++y) {
-    std::uint8_t* row = image.GetScanLine(y);
-    ReadScanline(file, row, y);
-    for (std::uint8_t* pixel = row; pixel != row + 3 * width; pixel += 3) std::swap(pixel[0], pixel[2]);
-    rowsDone(y + 1);
-  }
+  RequireScanlineSize(file, fields.scanlineSize == std::uint64_t{3} * image.Width());
+  StripRows(file, fields, image, rowsDone, [](std::uint8_t* a, std::uint8_t* b, std::size_t bytes) {
+    for (std::uint8_t* end = a + bytes; a != end; a += 3, b += 3) {
+      const std::uint8_t red = a[0], green = a[1], blue = a[2];
+      a[0] = b[2];
+      a[1] = b[1];
+      a[2] = b[0];
+      b[0] = blue;
+      b[1] = green;
+      b[2] = red;
+    }
+  });
 }
 
 // 16-bit samples arrive in the machine's byte order; their high byte is kept.

@@ -1,6 +1,6 @@
 // Reading the pixels of a TIFF page into an image made for it, one way per
-// TiffPixelRoute. Every route decodes a row (or a band of rows for the RGBA
-// conversion) at a time; none holds the whole picture a second time.
+// TiffPixelRoute. Every route decodes a strip, a row or a band of rows (for
+// the RGBA conversion) at a time; none holds the whole picture a second time.
 #pragma once
 
 #include <cstdint>

@@ -130,6 +130,31 @@ TEST(TiffReader, LayoutsMatchImageMagick) {
   }
 }
 
+// Strips are decoded whole into the bottom-up image: every strip height
+// (one row, odd, the whole page, more than the page) and padded image rows
+// must still put each row where it belongs.
+TEST(TiffReader, StripsOfEveryHeightLandInTheirRows) {
+  ScratchDir dir;
+  for (const int compression : {COMPRESSION_NONE, COMPRESSION_ADOBE_DEFLATE}) {
+    for (const std::uint32_t rowsPerStrip : {1u, 3u, 7u, kHeight, kHeight + 5}) {
+      SCOPED_TRACE(testing::Message() << "compression " << compression << ", rows per strip " << rowsPerStrip);
+      const auto strips = [=](TIFF* tif) { TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip); };
+      WriteTiff(dir / "rgb.tif", {Page(8, 3, PHOTOMETRIC_RGB, compression, strips)});
+      WriteTiff(dir / "gray.tif", {Page(8, 1, PHOTOMETRIC_MINISBLACK, compression, strips)});
+      const auto rgb = LoadFile(dir / "rgb.tif");
+      const auto gray = LoadFile(dir / "gray.tif");
+      const int width = kWidth, height = kHeight;
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const auto sample = [&](int s) { return static_cast<std::uint8_t>(Pattern(x, y, s, 256)); };
+          ASSERT_EQ(rgb->GetRgbPixel(x, y), MakeRgb(sample(0), sample(1), sample(2))) << x << "," << y;
+          ASSERT_EQ(gray->GetPixelIndex(x, y), sample(0)) << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 // ImageMagick 6.9 shows 4-bit min-is-white pages uninverted, so this one is
 // checked against the values themselves.
 TEST(TiffReader, FourBitMinIsWhiteIsInverted) {
