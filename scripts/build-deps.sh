@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Cross-builds libjpeg-turbo, libpng and libtiff as static libraries for both
-# MinGW-w64 targets from Debian's source packages, into a cache outside the
-# checkout: ${HUEMIRA_DEPS:-~/.cache/huemira-deps}/<triple>/{include,lib}.
+# Cross-builds libjpeg-turbo, libpng, libdeflate and libtiff as static
+# libraries for both MinGW-w64 targets from Debian's source packages, into a
+# cache outside the checkout: ${HUEMIRA_DEPS:-~/.cache/huemira-deps}/<triple>/{include,lib}.
 # zlib comes from Debian's libz-mingw-w64-dev.
 #
-# Each library+version+target gets a stamp file once it is installed, so a
-# warm cache costs a few apt-cache look-ups and no network; a new Debian
-# version of a library (after apt-get update) is downloaded and built once.
+# Each library+version+configuration+target gets a stamp file once it is
+# installed, so a warm cache costs a few apt-cache look-ups and no network; a
+# new Debian version of a library (after apt-get update) is downloaded and
+# built once, and so is a library whose build options below have changed.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,12 +15,14 @@ root=$(cd "$here/.." && pwd)
 DEPS=${HUEMIRA_DEPS:-$HOME/.cache/huemira-deps}
 JOBS=${JOBS:-2}
 TRIPLES=(i686-w64-mingw32 x86_64-w64-mingw32)
-# Bump when the build options below change, so that every cache rebuilds.
+# Bump to rebuild every library in every cache (for a change outside the
+# build_* functions, whose own text is part of each library's stamp).
 RECIPE=1
 
 # Source package and the upstream series whose build options are known to work.
 JPEG_SRC=libjpeg-turbo JPEG_SERIES="1:2.1.5-"
 PNG_SRC=libpng1.6      PNG_SERIES="1.6.39-"
+DEFLATE_SRC=libdeflate DEFLATE_SERIES="1.14-"
 TIFF_SRC=tiff          TIFF_SERIES="4.5.0-"
 
 say() { echo "deps: $*" >&2; }
@@ -113,29 +116,58 @@ build_png() {
     -Dld-version-script=OFF
 }
 
+# libdeflate 1.14 has only a Makefile. It names its MinGW static library
+# libdeflatestatic.lib; installed as libdeflate.a, the usual name.
+build_deflate() {
+  local triple=$1 work=$2 prefix="$DEPS/$1"
+  local log="$DEPS/logs/$triple-$(basename "$work").log"
+  mkdir -p "$DEPS/logs"
+  {
+    make -C "$work/src" -j "$JOBS" CC="$triple-gcc-posix" AR="$triple-ar" libdeflatestatic.lib &&
+    install -D -m 644 "$work/src/libdeflatestatic.lib" "$prefix/lib/libdeflate.a" &&
+    install -D -m 644 "$work/src/libdeflate.h" "$prefix/include/libdeflate.h"
+  } >"$log" 2>&1 || { tail -40 "$log" >&2; die "build failed, full log: $log"; }
+}
+
+# Deflate strips are decoded whole, which libtiff hands to libdeflate
+# (zlib still serves partial reads and writing).
 build_tiff() {
   cmake_build "$1" "$2" \
     -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF \
     -Dcxx=OFF -Dsphinx=OFF -Dtiff-opengl=OFF -Dld-version-script=OFF \
     -Djpeg=ON -Dold-jpeg=ON -Dzlib=ON -Dpixarlog=ON -Djpeg12=OFF \
-    -Dlibdeflate=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF
+    -Dlibdeflate=ON -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF
+}
+
+# A short digest of how NAME is built: its build function and the shared
+# cmake step. Part of the stamp, so that a library built with other options
+# (libtiff without libdeflate, say) is built again rather than reused.
+configuration() {
+  { declare -f "build_$1"; declare -f cmake_build; } | sha1sum | cut -c1-10
 }
 
 # ensure NAME SRC VERSION: build NAME for every target that lacks its stamp.
 # The work directory goes away after a good build; after a failed one it
 # stays, with its log, for a look.
 ensure() {
-  local name=$1 src=$2 v=$3 triple stamp work
+  local name=$1 src=$2 v=$3 triple stamps stamp work
   for triple in "${TRIPLES[@]}"; do
-    stamp="$DEPS/$triple/stamps/${src}_${v#*:}.r$RECIPE"
-    [ -f "$stamp" ] && continue
+    stamps="$DEPS/$triple/stamps"
+    stamp="$stamps/${src}_${v#*:}.r$RECIPE.$(configuration "$name")"
+    # Another stamp of the library beside ours means that a build with other
+    # options (an older checkout sharing the cache) has installed over ours.
+    if [ -f "$stamp" ] && [ "$(find "$stamps" -name "${src}_*" ! -path "$stamp" | head -1)" = "" ]; then
+      continue
+    fi
     say "building $src $v for $triple"
     work="$DEPS/build/$triple/$src"
     rm -rf "$work"
     unpack "$src" "$v" "$work/src"
     "build_$name" "$triple" "$work"
     rm -rf "$work"
-    mkdir -p "$(dirname "$stamp")"
+    mkdir -p "$stamps"
+    # Whatever was built of this library before has just been installed over.
+    rm -f "$stamps/${src}_"*
     date -u +%FT%TZ >"$stamp"
   done
 }
@@ -148,10 +180,12 @@ command -v nasm >/dev/null || die "nasm missing (libjpeg-turbo's SIMD code needs
 
 jpeg_v=$(fetch_source "$JPEG_SRC" "$JPEG_SERIES")
 png_v=$(fetch_source "$PNG_SRC" "$PNG_SERIES")
+deflate_v=$(fetch_source "$DEFLATE_SRC" "$DEFLATE_SERIES")
 tiff_v=$(fetch_source "$TIFF_SRC" "$TIFF_SERIES")
 
-# libtiff finds libjpeg in the cache, so libjpeg comes first.
+# libtiff finds libjpeg and libdeflate in the cache, so they come first.
 ensure jpeg "$JPEG_SRC" "$jpeg_v"
 ensure png "$PNG_SRC" "$png_v"
+ensure deflate "$DEFLATE_SRC" "$deflate_v"
 ensure tiff "$TIFF_SRC" "$tiff_v"
-say "ready in $DEPS: $JPEG_SRC $jpeg_v, $PNG_SRC $png_v, $TIFF_SRC $tiff_v"
+say "ready in $DEPS: $JPEG_SRC $jpeg_v, $PNG_SRC $png_v, $DEFLATE_SRC $deflate_v, $TIFF_SRC $tiff_v"

@@ -1,12 +1,15 @@
 # Our libtiff is a static library: whoever links it also links what libtiff
-# calls itself, libjpeg for JPEG-compressed strips and zlib for Deflate.
+# calls itself, libjpeg for JPEG-compressed strips, libdeflate for whole
+# Deflate strips and zlib for the rest of Deflate.
 include(${CMAKE_ROOT}/Modules/FindTIFF.cmake)
 
 if(TIFF_FOUND AND TIFF_LIBRARY MATCHES "\\.a$" AND NOT TIFF_LIBRARY MATCHES "\\.dll\\.a$")
   find_package(JPEG REQUIRED)
   find_package(ZLIB REQUIRED)
-  list(APPEND TIFF_LIBRARIES ${JPEG_LIBRARIES} ${ZLIB_LIBRARIES})
+  find_library(HUEMIRA_DEFLATE_LIBRARY NAMES deflate REQUIRED)
+  list(APPEND TIFF_LIBRARIES ${JPEG_LIBRARIES} ${HUEMIRA_DEFLATE_LIBRARY} ${ZLIB_LIBRARIES})
   if(TARGET TIFF::TIFF)
-    set_property(TARGET TIFF::TIFF APPEND PROPERTY INTERFACE_LINK_LIBRARIES JPEG::JPEG ZLIB::ZLIB)
+    set_property(TARGET TIFF::TIFF APPEND PROPERTY INTERFACE_LINK_LIBRARIES
+                 JPEG::JPEG ${HUEMIRA_DEFLATE_LIBRARY} ZLIB::ZLIB)
   endif()
 endif()

@@ -155,6 +155,19 @@ TEST(TiffReader, StripsOfEveryHeightLandInTheirRows) {
   }
 }
 
+// Whole Deflate strips go to libdeflate, which inflates them several times
+// faster than zlib; a libtiff built without it still reads them, slowly.
+TEST(TiffReader, LibtiffReportsLibdeflateInUse) {
+  ScratchDir dir;
+  WriteTiff(dir / "deflate.tif", {Page(8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE)});
+  TIFF* tif = TIFFOpen((dir / "deflate.tif").string().c_str(), "r");
+  ASSERT_NE(tif, nullptr);
+  int subcodec = -1;
+  EXPECT_TRUE(TIFFGetField(tif, TIFFTAG_DEFLATE_SUBCODEC, &subcodec));
+  TIFFClose(tif);
+  EXPECT_EQ(subcodec, DEFLATE_SUBCODEC_LIBDEFLATE);
+}
+
 // ImageMagick 6.9 shows 4-bit min-is-white pages uninverted, so this one is
 // checked against the values themselves.
 TEST(TiffReader, FourBitMinIsWhiteIsInverted) {
