@@ -7,7 +7,9 @@
 #
 # Then decodes the same large pictures with our readers (huemira-convert from
 # BUILDDIR) and with other decoders, and prints per format the median time,
-# the peak memory and the ratio to ImageMagick's `convert FILE out.bmp`.
+# the median processor time (user + system), the peak memory and the ratios
+# to ImageMagick's `convert FILE out.bmp`. The decoders take turns, run after
+# run, so that other work on a shared machine weighs on all of them alike.
 # Informational: there is no pass or fail.
 #
 # The pictures (BENCH_WIDTH x BENCH_HEIGHT, default 6000 x 4000 = 24 MP) are
@@ -21,7 +23,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${BENCH_RUNS:-3}
 width=${BENCH_WIDTH:-6000}
 height=${BENCH_HEIGHT:-4000}
-formats=${BENCH_FORMATS:-"jpeg png tiff gif pcx pcx8 dcx tga bmp bmp8"}
+formats=${BENCH_FORMATS:-"jpeg png tiff-deflate tiff-none gif pcx pcx8 dcx tga bmp bmp8"}
 data="$root/build/bench-data/${width}x${height}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -62,8 +64,9 @@ file_of() {
   case $1 in
     jpeg) make_picture bench.jpg -quality 90 ; echo "$data/bench.jpg" ;;
     png) make_picture bench.png -define png:color-type=2 ; echo "$data/bench.png" ;;
-    # Deflate: our TIFF reader refuses LZW by design.
-    tiff) make_picture bench.tif -compress Zip ; echo "$data/bench.tif" ;;
+    # Deflate and uncompressed: our TIFF reader refuses LZW by design.
+    tiff-deflate) make_picture bench.tif -compress Zip ; echo "$data/bench.tif" ;;
+    tiff-none) make_picture bench-none.tif -compress None ; echo "$data/bench-none.tif" ;;
     gif)
       [ -s "$data/bench.gif" ] || convert "$data/palette.miff" "$data/bench.gif"
       echo "$data/bench.gif" ;;
@@ -95,64 +98,89 @@ have_pillow=0
 python3 -c 'import PIL' 2>/dev/null && have_pillow=1
 
 # --- measuring ------------------------------------------------------------
-# Runs a command BENCH_RUNS times; prints "median-seconds peak-MiB", or
-# "failed" when any run fails.
-measure() {
-  local times=() peak=0 line
-  for ((i = 0; i < runs; i++)); do
-    if ! /usr/bin/time -f '%e %M' -o "$work/time" "$@" >"$work/stdout" 2>"$work/stderr"; then
-      echo "failed: $(head -c 200 "$work/stderr" | tr '\n' ' ')"
-      return 0
-    fi
-    line=$(tail -1 "$work/time")
-    times+=("${line% *}")
-    if ((${line#* } > peak)); then peak=${line#* }; fi
-  done
-  local median
-  median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}')
-  echo "$median $((peak / 1024))"
+# measure_round NAME COMMAND...: runs the command once and appends
+# "seconds processor-seconds peak-KiB" to $work/NAME.runs, or marks NAME
+# failed with the start of its error output.
+measure_round() {
+  local name=$1
+  shift
+  [ -f "$work/$name.failed" ] && return 0
+  if /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$@" >"$work/stdout" 2>"$work/stderr"; then
+    tail -1 "$work/time" | awk '{print $1, $2 + $3, $4}' >>"$work/$name.runs"
+  else
+    head -c 200 "$work/stderr" | tr '\n' ' ' >"$work/$name.failed"
+  fi
+}
+
+# summary NAME: "median-seconds median-processor-seconds peak-MiB", or
+# "failed: MESSAGE".
+summary() {
+  if [ -f "$work/$1.failed" ]; then
+    echo "failed: $(cat "$work/$1.failed")"
+    return 0
+  fi
+  awk '
+    function median(values, n,   i, j, t) {
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && values[j - 1] > values[j]; j--) {
+        t = values[j]; values[j] = values[j - 1]; values[j - 1] = t
+      }
+      return (n % 2) ? values[(n + 1) / 2] : (values[n / 2] + values[n / 2 + 1]) / 2
+    }
+    { wall[NR] = $1; cpu[NR] = $2; if ($3 > peak) peak = $3 }
+    END { printf "%.2f %.2f %d\n", median(wall, NR), median(cpu, NR), peak / 1024 }
+  ' "$work/$1.runs"
 }
 
 bitmap_mib=$(awk -v w="$width" -v h="$height" 'BEGIN {printf "%.0f", int((w * 3 + 3) / 4) * 4 * h / 1048576}')
 echo
 echo "Decoding ${width}x${height} pictures, median of $runs runs; the 24-bit bitmap is ${bitmap_mib} MiB."
-echo "Ratios: time and peak memory relative to ImageMagick in this run."
+echo "Ratios: wall time, processor time and peak memory relative to ImageMagick in this run."
+# Wall time is what a user waits, but on a shared machine it depends on
+# what else runs; say how busy the machine was.
+echo "Load average (1, 5, 15 min) at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {print (b > 0 && b ~ /^[0-9.]+$/) ? sprintf("%.2f", a / b) : "-"}'; }
 for format in $formats; do
   file=$(file_of "$format")
-  declare -A result=()
+  declare -A command=()
   order=(huemira-convert imagemagick)
-  result[huemira-convert]=$(measure "$ours" "$file" "$work/ours.bmp")
-  result[imagemagick]=$(measure convert "$file" "$work/magick.bmp")
+  command[huemira-convert]="$ours \"\$1\" $work/ours.bmp"
+  command[imagemagick]="convert \"\$1\" $work/magick.bmp"
   if [ "$format" = jpeg ] && command -v djpeg >/dev/null; then
     order+=(djpeg)
-    result[djpeg]=$(measure sh -c 'djpeg -bmp "$1" >"$2"' djpeg "$file" "$work/djpeg.bmp")
+    command[djpeg]="djpeg -bmp \"\$1\" >$work/djpeg.bmp"
   fi
   if [ "$format" = gif ] && [ -x "$giflib" ]; then
     order+=(giflib)
-    result[giflib]=$(measure "$giflib" "$file")
+    command[giflib]="$giflib \"\$1\""
   fi
   if [ $have_pillow -eq 1 ]; then
     order+=(pillow)
-    result[pillow]=$(measure python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).convert("RGB").save(sys.argv[2], "BMP")' "$file" "$work/pillow.bmp")
+    command[pillow]="python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).convert(\"RGB\").save(sys.argv[2], \"BMP\")' \"\$1\" $work/pillow.bmp"
   fi
   if [ -x "$stb" ] && [[ $format =~ ^(jpeg|png|gif|tga|bmp)$ ]]; then
     order+=(stb_image)
-    result[stb_image]=$(measure "$stb" "$file")
+    command[stb_image]="$stb \"\$1\""
   fi
 
-  read -r magick_time magick_mib _ <<<"${result[imagemagick]}"
+  rm -f "$work"/*.runs "$work"/*.failed
+  for ((i = 0; i < runs; i++)); do
+    for decoder in "${order[@]}"; do measure_round "$decoder" sh -c "${command[$decoder]}" sh "$file"; done
+  done
+
+  read -r magick_time magick_cpu magick_mib _ <<<"$(summary imagemagick)"
   echo
   printf '%s (%s, %s)\n' "$format" "$(basename "$file")" "$(du -h "$file" | cut -f1)"
-  printf '  %-16s %9s %9s %9s %9s\n' decoder "median s" "peak MiB" "time/IM" "mem/IM"
+  printf '  %-16s %9s %9s %9s %9s %9s %9s\n' decoder "median s" "cpu s" "peak MiB" "time/IM" "cpu/IM" "mem/IM"
   for decoder in "${order[@]}"; do
-    read -r seconds mib _ <<<"${result[$decoder]}"
+    read -r seconds cpu mib _ <<<"$(summary "$decoder")"
     if [ "$seconds" = "failed:" ]; then
-      printf '  %-16s %s\n' "$decoder" "${result[$decoder]}"
+      printf '  %-16s %s\n' "$decoder" "$(summary "$decoder")"
       continue
     fi
-    ratio=$(awk -v a="$seconds" -v b="$magick_time" 'BEGIN {print (b > 0 && b ~ /^[0-9.]+$/) ? sprintf("%.2f", a / b) : "-"}')
-    mem_ratio=$(awk -v a="$mib" -v b="$magick_mib" 'BEGIN {print (b > 0 && b ~ /^[0-9.]+$/) ? sprintf("%.2f", a / b) : "-"}')
-    printf '  %-16s %9s %9s %9s %9s\n' "$decoder" "$seconds" "$mib" "$ratio" "$mem_ratio"
+    printf '  %-16s %9s %9s %9s %9s %9s %9s\n' "$decoder" "$seconds" "$cpu" "$mib" \
+      "$(ratio "$seconds" "$magick_time")" "$(ratio "$cpu" "$magick_cpu")" "$(ratio "$mib" "$magick_mib")"
   done
-  unset result
+  unset command
 done
+echo
+echo "Load average (1, 5, 15 min) at end: $(cut -d' ' -f1-3 /proc/loadavg)"
