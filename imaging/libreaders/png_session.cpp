@@ -18,6 +18,10 @@ constexpr png_uint_32 kMaxWidth = 1u << 25;
 constexpr png_uint_32 kMaxHeight = static_cast<png_uint_32>(kMaxImagePixels);
 constexpr png_uint_32 kMaxCachedChunks = 1000;
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+// How much of an IDAT chunk libpng reads from the stream at a time (its own
+// default is 8 KiB): a big chunk then costs a few large reads rather than
+// many small ones, each of them a system call through the file stream.
+constexpr std::size_t kIdatReadBytes = 256 * 1024;
 
 // Chunks the reader has no use for, skipped unread: libpng would otherwise
 // buffer some of them (texts, ICC profiles) whole, at whatever size the file
@@ -56,6 +60,7 @@ PngSession::PngSession(TStream& stream, Direction direction) : stream_(stream), 
   png_set_chunk_cache_max(png_, kMaxCachedChunks);
   png_set_chunk_malloc_max(png_, kMaxChunkBytes);
   png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
+  png_set_compression_buffer_size(png_, kIdatReadBytes);
 }
 
 PngSession::~PngSession() {
