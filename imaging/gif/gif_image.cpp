@@ -13,7 +13,9 @@ namespace {
 
 // The rows of an indexed DIB have 1, 4 or 8 bits per pixel; 24-bit ones are copied.
 struct Row24Converter {
-  std::array<std::array<std::uint8_t, 3>, 256> colors{};
+  // Blue, green, red and a spare byte: each pixel is stored with one 4-byte
+  // copy whose spare byte the next pixel overwrites.
+  std::array<std::array<std::uint8_t, 4>, 256> colors{};
   bool hasTransparent = false;
   std::uint32_t transparent = 0;  // 0x00BBGGRR
 
@@ -24,8 +26,8 @@ struct Row24Converter {
     for (std::size_t i = 0; i < colors.size(); ++i) {
       const TPaletteEntry entry = i < palette.count ? palette.entries[i] : TPaletteEntry{0, 0, 0, 0};
       const bool clear = hasTransparent && GifColorValue(entry.red, entry.green, entry.blue) == transparent;
-      colors[i] = clear ? std::array<std::uint8_t, 3>{255, 255, 255}
-                        : std::array<std::uint8_t, 3>{entry.blue, entry.green, entry.red};
+      colors[i] = clear ? std::array<std::uint8_t, 4>{255, 255, 255, 0}
+                        : std::array<std::uint8_t, 4>{entry.blue, entry.green, entry.red, 0};
     }
   }
 
@@ -34,13 +36,13 @@ struct Row24Converter {
     const int width = bitmap.Width();
     switch (BitsPerPixel(bitmap.DibFormat())) {
       case 1:
-        for (int x = 0; x < width; ++x) Put(out, x, (in[x >> 3] >> (7 - (x & 7))) & 1);
+        Expand(out, width, [in](int x) { return (in[x >> 3] >> (7 - (x & 7))) & 1; });
         break;
       case 4:
-        for (int x = 0; x < width; ++x) Put(out, x, (x & 1) ? in[x >> 1] & 15 : in[x >> 1] >> 4);
+        Expand(out, width, [in](int x) { return (x & 1) ? in[x >> 1] & 15 : in[x >> 1] >> 4; });
         break;
       case 8:
-        for (int x = 0; x < width; ++x) Put(out, x, in[x]);
+        Expand(out, width, [in](int x) { return in[x]; });
         break;
       default:
         std::memcpy(out, in, static_cast<std::size_t>(width) * 3);
@@ -54,7 +56,14 @@ struct Row24Converter {
   }
 
  private:
-  void Put(std::uint8_t* out, int x, int index) const { std::memcpy(out + 3 * x, colors[index].data(), 3); }
+  // One pass over the output row: the last pixel gets 3 bytes, so nothing
+  // is written past the row.
+  template <class IndexOf>
+  void Expand(std::uint8_t* out, int width, IndexOf indexOf) const {
+    int x = 0;
+    for (; x + 1 < width; ++x) std::memcpy(out + 3 * x, colors[indexOf(x)].data(), 4);
+    if (x < width) std::memcpy(out + 3 * x, colors[indexOf(x)].data(), 3);
+  }
 };
 
 }  // namespace
