@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Cross-builds libjpeg-turbo, libpng, libdeflate and libtiff as static
-# libraries for both MinGW-w64 targets from Debian's source packages, into a
-# cache outside the checkout: ${HUEMIRA_DEPS:-~/.cache/huemira-deps}/<triple>/{include,lib}.
-# zlib comes from Debian's libz-mingw-w64-dev.
+# Builds libjpeg-turbo, libpng, libdeflate and libtiff as static libraries
+# from Debian's source packages, for both MinGW-w64 targets and for the
+# native build (which thus tests and benchmarks the libraries the program
+# ships with, not Debian's differently configured ones), into a cache outside
+# the checkout: ${HUEMIRA_DEPS:-~/.cache/huemira-deps}/<triple>/{include,lib},
+# the native triple being Debian's multiarch name (x86_64-linux-gnu). zlib is
+# Debian's own: libz-mingw-w64-dev and zlib1g-dev (building it ourselves with
+# other flags made PNG decoding no faster).
 #
 # Each library+version+configuration+target gets a stamp file once it is
 # installed, so a warm cache costs a few apt-cache look-ups and no network; a
@@ -14,7 +18,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 DEPS=${HUEMIRA_DEPS:-$HOME/.cache/huemira-deps}
 JOBS=${JOBS:-2}
-TRIPLES=(i686-w64-mingw32 x86_64-w64-mingw32)
+NATIVE=$(dpkg-architecture -qDEB_HOST_MULTIARCH) || { echo "deps: error: dpkg-architecture missing (install dpkg-dev)" >&2; exit 1; }
+TRIPLES=(i686-w64-mingw32 x86_64-w64-mingw32 "$NATIVE")
 # Bump to rebuild every library in every cache (for a change outside the
 # build_* functions, whose own text is part of each library's stamp).
 RECIPE=1
@@ -26,6 +31,7 @@ DEFLATE_SRC=libdeflate DEFLATE_SERIES="1.14-"
 TIFF_SRC=tiff          TIFF_SERIES="4.5.0-"
 
 say() { echo "deps: $*" >&2; }
+is_mingw() { [[ $1 == *-mingw32 ]]; }
 die() { say "error: $*"; exit 1; }
 
 mkdir -p "$DEPS/src"
@@ -85,14 +91,19 @@ unpack() {
 cmake_build() {
   local triple=$1 work=$2; shift 2
   local srcdir="$work/src" builddir="$work/build" prefix="$DEPS/$triple"
-  local log="$DEPS/logs/$triple-$(basename "$work").log"
+  local log="$DEPS/logs/$triple-$(basename "$work").log" target
   mkdir -p "$DEPS/logs"
+  if is_mingw "$triple"; then
+    target=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" -DHUEMIRA_DEPS_DIR="$DEPS")
+  else
+    # Linked into position-independent executables; the libraries built
+    # before (libjpeg, libdeflate) are taken from the prefix, not the system.
+    target=(-DCMAKE_POSITION_INDEPENDENT_CODE=ON -DCMAKE_PREFIX_PATH="$prefix")
+  fi
   # Absolute install directories: libjpeg-turbo resolves relative ones
   # against the current directory instead of the prefix.
   {
-    cmake -S "$srcdir" -B "$builddir" -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" \
-      -DHUEMIRA_DEPS_DIR="$DEPS" \
+    cmake -S "$srcdir" -B "$builddir" -G Ninja "${target[@]}" \
       -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_INSTALL_PREFIX="$prefix" \
       -DCMAKE_INSTALL_LIBDIR="$prefix/lib" \
@@ -119,12 +130,13 @@ build_png() {
 # libdeflate 1.14 has only a Makefile. It names its MinGW static library
 # libdeflatestatic.lib; installed as libdeflate.a, the usual name.
 build_deflate() {
-  local triple=$1 work=$2 prefix="$DEPS/$1"
+  local triple=$1 work=$2 prefix="$DEPS/$1" cc=gcc ar=ar lib=libdeflate.a flags=-fPIC
   local log="$DEPS/logs/$triple-$(basename "$work").log"
+  if is_mingw "$triple"; then cc=$triple-gcc-posix ar=$triple-ar lib=libdeflatestatic.lib flags=; fi
   mkdir -p "$DEPS/logs"
   {
-    make -C "$work/src" -j "$JOBS" CC="$triple-gcc-posix" AR="$triple-ar" libdeflatestatic.lib &&
-    install -D -m 644 "$work/src/libdeflatestatic.lib" "$prefix/lib/libdeflate.a" &&
+    make -C "$work/src" -j "$JOBS" CC="$cc" AR="$ar" CFLAGS="$flags" "$lib" &&
+    install -D -m 644 "$work/src/$lib" "$prefix/lib/libdeflate.a" &&
     install -D -m 644 "$work/src/libdeflate.h" "$prefix/include/libdeflate.h"
   } >"$log" 2>&1 || { tail -40 "$log" >&2; die "build failed, full log: $log"; }
 }
@@ -173,9 +185,11 @@ ensure() {
 }
 
 for triple in "${TRIPLES[@]}"; do
+  is_mingw "$triple" || continue
   [ -f "/usr/$triple/lib/libz.a" ] || die "/usr/$triple/lib/libz.a missing (install libz-mingw-w64-dev)"
   command -v "$triple-gcc-posix" >/dev/null || die "$triple-gcc-posix missing (install the MinGW-w64 posix compilers)"
 done
+[ -f /usr/include/zlib.h ] || die "/usr/include/zlib.h missing (install zlib1g-dev)"
 command -v nasm >/dev/null || die "nasm missing (libjpeg-turbo's SIMD code needs it)"
 
 jpeg_v=$(fetch_source "$JPEG_SRC" "$JPEG_SERIES")
