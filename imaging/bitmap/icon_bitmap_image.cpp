@@ -2,6 +2,7 @@
 // of one bit per pixel, both bottom-up with rows padded to 32 bits.
 #include <vector>
 
+#include "framework/color.h"
 #include "framework/exception.h"
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/bitmap/dib_rows.h"
@@ -58,7 +59,8 @@ void DrawBitmapIconImage(TStream& stream, TDibGraphic& image, std::uint32_t back
 
   TColourRows rows(stream, header, converter);
   const bool alpha = header.bitCount == 32 && converter.HasAlphaChannel() && AnyAlpha(rows, header);
-  const std::uint8_t back[3] = {BlueOf(background), GreenOf(background), RedOf(background)};
+  const TColor backColor = ColorFromRgb(background);  // background is 0x00RRGGBB
+  const std::uint8_t back[3] = {BlueOf(backColor), GreenOf(backColor), RedOf(backColor)};
   image.NewImage(header.width, header.height, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(maskStride));
   for (int row = 0; row < header.height; ++row) {

@@ -3,6 +3,7 @@
 // the file's own, so that the colour picked is the colour in the icon.
 #include <vector>
 
+#include "framework/color.h"
 #include "framework/exception.h"
 #include "imaging/bitmap/icon_directory.h"
 #include "imaging/bitmap/icon_images.h"
@@ -41,7 +42,8 @@ void DrawPng(TStream& stream, TDibGraphic& image, std::uint32_t background) {
 
   image.NewImage(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), TDibFormat::ifColorRgb24, nullptr,
                  0, 0);
-  const std::uint8_t back[3] = {BlueOf(background), GreenOf(background), RedOf(background)};
+  const TColor backColor = ColorFromRgb(background);  // background is 0x00RRGGBB
+  const std::uint8_t back[3] = {BlueOf(backColor), GreenOf(backColor), RedOf(backColor)};
   // An interlaced picture is complete only after its last pass, so it is
   // kept whole; any other is blended row by row.
   std::vector<std::uint8_t> rows(rowBytes * (passes == 1 ? 1 : height));

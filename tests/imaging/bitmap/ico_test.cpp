@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bitmap_files.h"
+#include "framework/color.h"
 #include "framework/exception.h"
 #include "imaging/bitmap/ico_graphic.h"
 #include "imaging/bitmap/icon_images.h"
@@ -43,10 +44,11 @@ Bytes SolidImage(int width, int height, std::uint16_t bitCount, std::uint32_t co
     palette = {colour};
   } else {
     const int bytes = bitCount / 8;
+    const TColor pixel = ColorFromRgb(colour);
     for (int x = 0; x < width; ++x) {
-      row[x * bytes] = BlueOf(colour);
-      row[x * bytes + 1] = GreenOf(colour);
-      row[x * bytes + 2] = RedOf(colour);
+      row[x * bytes] = BlueOf(pixel);
+      row[x * bytes + 1] = GreenOf(pixel);
+      row[x * bytes + 2] = RedOf(pixel);
       if (bytes == 4) row[x * bytes + 3] = 255;
     }
   }
@@ -58,7 +60,8 @@ Bytes SolidImage(int width, int height, std::uint16_t bitCount, std::uint32_t co
 Bytes Argb(const std::vector<std::uint32_t>& pixels) {
   Bytes row;
   for (std::uint32_t p : pixels) {
-    row.insert(row.end(), {BlueOf(p), GreenOf(p), RedOf(p), static_cast<std::uint8_t>(p >> 24)});
+    const TColor colour = ColorFromRgb(p & 0xFFFFFF);
+    row.insert(row.end(), {BlueOf(colour), GreenOf(colour), RedOf(colour), static_cast<std::uint8_t>(p >> 24)});
   }
   return row;
 }
