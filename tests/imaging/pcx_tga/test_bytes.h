@@ -11,7 +11,11 @@ namespace huemira::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void Append(Bytes& bytes, std::initializer_list<std::uint8_t> more) { bytes.insert(bytes.end(), more); }
+// Byte by byte: GCC 12 sees an out-of-bounds copy in the range insert of a
+// short initializer list, where there is none.
+inline void Append(Bytes& bytes, std::initializer_list<std::uint8_t> more) {
+  for (const std::uint8_t byte : more) bytes.push_back(byte);
+}
 inline void Append(Bytes& bytes, const Bytes& more) { bytes.insert(bytes.end(), more.begin(), more.end()); }
 inline void AppendLe16(Bytes& bytes, unsigned value) {
   Append(bytes, {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
