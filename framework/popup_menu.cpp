@@ -14,18 +14,30 @@ namespace {
 constexpr UINT_PTR kMenuSubclassId = 0x4D4E;
 }
 
+MenuItem::~MenuItem() = default;
+
 PopupMenu::PopupMenu(Form& owner) : owner_(owner), menu_(CreatePopupMenu()) { owner_.menus_.push_back(this); }
 
+PopupMenu::PopupMenu(Form& owner, PopupMenu& parent) : PopupMenu(owner) { parent_ = &parent; }
+
 PopupMenu::~PopupMenu() {
+  // Destroying a menu destroys the submenus attached to it; each submenu
+  // destroys its own.
+  for (std::size_t i = items_.size(); i-- > 0;)
+    if (items_[i]->Submenu()) RemoveMenu(menu_.get(), static_cast<UINT>(i), MF_BYPOSITION);
   auto& menus = owner_.menus_;
   menus.erase(std::remove(menus.begin(), menus.end(), this), menus.end());
 }
 
+PopupMenu& PopupMenu::Root() { return parent_ ? parent_->Root() : *this; }
+
 MenuItem& PopupMenu::Append(const std::wstring& caption) {
-  items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(*this)));
+  // A submenu's entries take ids of their own: TrackPopupMenu returns one
+  // id for the whole tree.
+  const UINT id = parent_ ? Root().nextSubmenuId_++ : static_cast<UINT>(items_.size() + 1);
+  items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(*this, id)));
   MenuItem& item = *items_.back();
   item.Caption = caption;
-  const auto id = static_cast<UINT>(items_.size());
   AppendMenuW(menu_.get(), item.IsSeparator() ? MF_SEPARATOR : MF_STRING, id, caption.c_str());
   if (owner_.OnMenuItemInserted) owner_.OnMenuItemInserted(*this);
   return item;
@@ -35,10 +47,17 @@ UINT PopupMenu::AddItem(const std::wstring& caption, std::function<void()> onCli
   MenuItem& item = Append(caption);
   item.OnClick = std::move(onClick);
   item.ImageIndex = imageIndex;
-  return static_cast<UINT>(items_.size());
+  return item.Id();
 }
 
 void PopupMenu::AddSeparator() { Append(L"-"); }
+
+PopupMenu& PopupMenu::AddSubmenu(const std::wstring& caption, int imageIndex) {
+  MenuItem& item = Append(caption);
+  item.ImageIndex = imageIndex;
+  item.submenu_.reset(new PopupMenu(owner_, *this));
+  return *item.submenu_;
+}
 
 void PopupMenu::SetDefaultItem(UINT id) {
   defaultItem_ = id;
@@ -53,20 +72,25 @@ bool PopupMenu::ClickDefaultItem() {
 }
 
 void PopupMenu::Click(UINT id) {
-  if (id >= 1 && id <= items_.size() && items_[id - 1]->OnClick) items_[id - 1]->OnClick();
+  if (MenuItem* item = FindId(id); item && item->OnClick) item->OnClick();
 }
 
 void PopupMenu::Update() {
   for (std::size_t i = 0; i < items_.size(); ++i) {
     MenuItem& item = *items_[i];
     MENUITEMINFOW info{sizeof(info)};
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
     info.fType = (item.IsSeparator() ? MFT_SEPARATOR : MFT_STRING) | (Drawn(item) ? MFT_OWNERDRAW : 0) |
                  (item.RadioItem ? MFT_RADIOCHECK : 0) | (rightToLeft_ ? MFT_RIGHTORDER : 0);
     info.fState = (item.Enabled ? MFS_ENABLED : MFS_DISABLED) | (item.Checked ? MFS_CHECKED : MFS_UNCHECKED) |
                   (i + 1 == defaultItem_ ? MFS_DEFAULT : 0);
-    info.wID = static_cast<UINT>(i + 1);
+    info.wID = item.Id();
     info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    if (PopupMenu* submenu = item.Submenu()) {
+      submenu->rightToLeft_ = rightToLeft_;
+      submenu->Update();
+      info.hSubMenu = submenu->Handle();
+    }
     if (!item.IsSeparator()) {
       // The text also serves the keyboard's access keys of drawn entries.
       info.fMask |= MIIM_STRING;
@@ -77,8 +101,20 @@ void PopupMenu::Update() {
 }
 
 MenuItem* PopupMenu::Find(ULONG_PTR itemData) const {
-  for (const auto& item : items_)
+  for (const auto& item : items_) {
     if (reinterpret_cast<ULONG_PTR>(item.get()) == itemData) return item.get();
+    if (item->Submenu())
+      if (MenuItem* found = item->Submenu()->Find(itemData)) return found;
+  }
+  return nullptr;
+}
+
+MenuItem* PopupMenu::FindId(UINT id) const {
+  for (const auto& item : items_) {
+    if (item->Id() == id && !item->Submenu()) return item.get();
+    if (item->Submenu())
+      if (MenuItem* found = item->Submenu()->FindId(id)) return found;
+  }
   return nullptr;
 }
 

@@ -185,6 +185,9 @@ void TMenuStyler::DrawItem(MenuItem& item, HDC surface, const RECT& rect, bool s
     PaintItem(item, buffer.get(), surface, rect, selected);
     BitBlt(surface, rect.left, rect.top, width, height, buffer.get(), rect.left, rect.top, SRCCOPY);
   }
+  // The system draws its own arrow after this, in its colours, unless the
+  // entry is out of the surface's reach by then.
+  if (item.Submenu()) ExcludeClipRect(surface, rect.left, rect.top, rect.right, rect.bottom);
   if (FlatMenu) {
     HWND window = WindowFromDC(surface);
     if (window && window != owner_.Handle()) PaintFlatBorder(window, Colors(surface, Deep(surface)));
@@ -264,6 +267,9 @@ void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rec
                                : RECT{g.textX, top, g.text.right, g.text.bottom};
     const UINT direction = rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
     DrawTextExW(dc, text.data(), -1, &textBox, direction | DT_SINGLELINE | DT_EXPANDTABS, nullptr);
+    if (item.Submenu())
+      for (const Rect& column : SubmenuArrowColumns({rect.left, rect.top, rect.right, rect.bottom}, rightToLeft))
+        Fill(dc, column, textColor);
     if (!item.ShortCutText.empty()) {
       std::wstring shortcut = item.ShortCutText + L" ";
       SetTextColor(dc, deep ? DarkenBy(textColor, -40) : textColor);

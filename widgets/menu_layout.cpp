@@ -84,4 +84,15 @@ MenuItemGeometry LayoutMenuItem(const Rect& item, int iconWidth, int imageWidth,
 
 int TextTop(const Rect& textBox, int letterHeight) { return textBox.top + (textBox.Height() - letterHeight) / 2; }
 
+std::array<Rect, 4> SubmenuArrowColumns(const Rect& item, bool rightToLeft) {
+  const int middle = item.top + item.Height() / 2;
+  std::array<Rect, 4> columns{};
+  for (int i = 0; i < 4; ++i) {
+    const int halfHeight = 3 - i;  // 7, 5, 3 and 1 pixels from the base to the tip
+    const int x = rightToLeft ? item.left + 10 - i : item.right - 11 + i;
+    columns[static_cast<std::size_t>(i)] = Rect{x, middle - halfHeight, x + 1, middle + halfHeight + 1};
+  }
+  return columns;
+}
+
 }  // namespace huemira

@@ -4,6 +4,7 @@
 // for right-to-left menus.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "framework/geometry.h"
@@ -40,5 +41,14 @@ MenuItemGeometry LayoutMenuItem(const Rect& item, int iconWidth, int imageWidth,
 
 // The text's top in the text box: centred on the height of a "W".
 int TextTop(const Rect& textBox, int letterHeight);
+
+// An entry that opens a submenu is measured this much wider, so that its
+// arrow never meets the text.
+inline constexpr int kSubmenuArrowRoom = 12;
+
+// The arrow of an entry that opens a submenu: four columns one pixel wide,
+// 7, 5, 3 and 1 pixels high, centred on the item's height, pointing away
+// from the text near the item's far edge.
+std::array<Rect, 4> SubmenuArrowColumns(const Rect& item, bool rightToLeft);
 
 }  // namespace huemira

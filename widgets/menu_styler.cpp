@@ -145,7 +145,8 @@ void TMenuStyler::MeasureItem(MenuItem& item, HDC dc, int& width, int& height) {
   int imageWidth = 0, imageHeight = 0;
   if (item.Menu().Images() && item.ImageIndex != -1)
     ImageList_GetIconSize(item.Menu().Images(), &imageWidth, &imageHeight);
-  width = MeasureItemWidth(width, extent.cx, ampersand.cx, imageWidth, IconWidth);
+  const int arrowRoom = item.Submenu() ? kSubmenuArrowRoom : 0;
+  width = MeasureItemWidth(width, extent.cx + arrowRoom, ampersand.cx, imageWidth, IconWidth);
   height = MeasureItemHeight(height, separator, extent.cy, imageHeight);
 }
 

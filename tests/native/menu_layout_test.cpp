@@ -73,5 +73,14 @@ TEST(MenuLayout, WithoutAnImageTheCheckBoxIsA10PixelSquareInTheColumn) {
   EXPECT_EQ(g.checkBox, (Rect{7, 6, 17, 16}));
 }
 
+TEST(MenuLayout, TheSubmenuArrowPointsAwayFromTheTextCentredOnTheEntry) {
+  const auto arrow = SubmenuArrowColumns({0, 10, 150, 32}, false);
+  EXPECT_EQ(arrow[0], (Rect{139, 18, 140, 25})) << "the base, 7 high around the middle row 21";
+  EXPECT_EQ(arrow[3], (Rect{142, 21, 143, 22})) << "the tip, 8 from the right edge";
+  const auto mirrored = SubmenuArrowColumns({0, 10, 150, 32}, true);
+  EXPECT_EQ(mirrored[0], (Rect{10, 18, 11, 25}));
+  EXPECT_EQ(mirrored[3], (Rect{7, 21, 8, 22}));
+}
+
 }  // namespace
 }  // namespace huemira
