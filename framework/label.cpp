@@ -14,11 +14,38 @@ void Label::CreateLabel(Form& parent, const Args& args, DWORD style) {
   CreateControl(parent, {L"STATIC", args.caption, SS_LEFT | SS_NOPREFIX | style, WS_EX_TRANSPARENT,
                          Bounds(args.position.x, args.position.y, 0, 0), args.hint});
   if (args.font) SetFont(args.font);
+  FitToCaption();
+}
+
+void Label::FitToCaption() {
+  const std::wstring caption = Caption();
   const WindowDc dc(Handle());
   const SelectedObject font(dc.get(), Font());
   RECT text{};
-  DrawTextW(dc.get(), args.caption.c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX);
+  DrawTextW(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_NOPREFIX);
   SetWindowPos(Handle(), nullptr, 0, 0, text.right, text.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Label::RepaintArea() const {
+  HWND parent = GetParent(Handle());
+  RECT area;
+  GetWindowRect(Handle(), &area);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Label::SetCaption(const std::wstring& caption) {
+  if (caption == Caption()) return;
+  RepaintArea();
+  SetWindowTextW(Handle(), caption.c_str());
+  FitToCaption();
+  RepaintArea();
+}
+
+void Label::SetColor(COLORREF color) {
+  if (color == color_) return;
+  color_ = color;
+  RepaintArea();
 }
 
 HBRUSH Label::HandleColor(HDC dc) {

@@ -23,6 +23,11 @@ class Label : public Control {
   void Create(Form& parent, const Args& args);
 
   std::wstring Caption() const { return WindowText(Handle()); }
+  // The label takes the new caption's size; what it covered before is
+  // painted again.
+  void SetCaption(const std::wstring& caption);
+  COLORREF Color() const { return color_; }
+  void SetColor(COLORREF color);
 
   HBRUSH HandleColor(HDC dc) override;
 
@@ -30,6 +35,10 @@ class Label : public Control {
   void CreateLabel(Form& parent, const Args& args, DWORD style);
 
  private:
+  void FitToCaption();
+  // Repaints what lies under the label too: it has no background of its own.
+  void RepaintArea() const;
+
   COLORREF color_ = 0;
 };
 

@@ -23,6 +23,7 @@ void Panel::SetColor(COLORREF color) {
   if (color == color_) return;
   color_ = color;
   Invalidate();
+  if (OnChange) OnChange();
 }
 
 void Panel::Paint() {

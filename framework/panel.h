@@ -1,5 +1,5 @@
 // A self-painted rectangle of one colour with an optional bevel; it reports
-// clicks, double-clicks and right-clicks.
+// clicks, double-clicks, right-clicks and changes of its colour.
 #pragma once
 
 #include <functional>
@@ -24,6 +24,8 @@ class Panel : public Control {
   COLORREF Color() const { return color_; }
   void SetColor(COLORREF color);
 
+  // Raised after every change of the colour, whoever made it.
+  std::function<void()> OnChange;
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
   std::function<void(POINT screenPoint)> OnContextMenu;
