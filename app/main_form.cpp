@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/contrast_form.h"
 #include "app/history_form.h"
 #include "app/option_form.h"
 #include "app/picture_conversion.h"
 #include "app/picture_extension.h"
 #include "app/picture_form.h"
 #include "app/picture_preview.h"
-#include "app/screen_color.h"
 #include "app/settings.h"
 #include "app/show_color_form.h"
 #include "app/start_menu_shortcut.h"
@@ -52,6 +52,8 @@ bool OnlyControlHeld() {
 }  // namespace
 
 TMainForm::TMainForm(HistoryColors& history) : history_(history) {}
+
+TMainForm::~TMainForm() = default;
 
 void TMainForm::Create() {
   CreateForm({kMainFormClass, L"Huemira", kClientWidth, kClientHeight, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -100,7 +102,7 @@ void TMainForm::CreateControls() {
   BitBtn_PScreen.Create(*this, {Bounds(96, 95, 70, 25), L"屏幕取色", L"按住鼠标拖动,\r\n放开后即取得当前点颜色。"});
   BitBtn_PScreen.OnMouseDown = [this](POINT) { BitBtn_PScreenMouseDown(); };
   BitBtn_PScreen.OnMouseUp = [this](POINT) { BitBtn_PScreenMouseUp(); };
-  Timer_CheckScreenColor.OnTimer = [this] { Timer_CheckScreenColorTimer(); };
+  ScreenDrag_PScreen.OnSample = [this](TColor color) { ScreenDrag_PScreenSample(color); };
   BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
   BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
@@ -119,7 +121,18 @@ void TMainForm::CreateControls() {
   PopupMenu_ShowColor.AddItem(L"放大颜色浏览", [this] { Panel_ShowColorDblClick(); }, 0);
   PopupMenu_ShowColor.AddSeparator();
   PopupMenu_ShowColor.AddItem(L"添加到历史库", [this] { N_AddToHistoryClick(); }, 1);
-  Panel_ShowColor.OnContextMenu = [this](POINT point) { PopupMenu_ShowColor.Popup(Handle(), point); };
+  PopupMenu_ShowColor.AddSeparator();
+  CopyAsMenu_ShowColor.Fill(PopupMenu_ShowColor.AddSubmenu(L"复制为"));
+  PopupMenu_ShowColor.AddItem(L"对比度…", [this] { N_ContrastClick(); });
+  Panel_ShowColor.OnContextMenu = [this](POINT point) {
+    CopyAsMenu_ShowColor.Refresh();
+    PopupMenu_ShowColor.Popup(Handle(), point);
+  };
+  // Every path that changes the current colour ends at the swatch; the
+  // contrast window follows it from there, a screen pick in progress too.
+  Panel_ShowColor.OnChange = [this] {
+    if (contrastForm_) contrastForm_->SetTextColor(CurrentColor());
+  };
 
   Edit_GetColor.Create(*this, {Bounds(1, 175, 92, 23), L"ff5858", kCodeBoxHint});
   Edit_GetColor.SetFont(fieldFont_.get());
@@ -320,13 +333,9 @@ void TMainForm::PushHistoryColor(TColor color) {
   history_.Push(color);
 }
 
-void TMainForm::BitBtn_PScreenMouseDown() { Timer_CheckScreenColor.SetEnabled(true); }
+void TMainForm::BitBtn_PScreenMouseDown() { ScreenDrag_PScreen.Begin(); }
 
-void TMainForm::Timer_CheckScreenColorTimer() {
-  SetCursor(LoadCursorW(nullptr, IDC_CROSS));
-  POINT point;
-  GetCursorPos(&point);
-  const TColor color = ScreenColorAt(point);
+void TMainForm::ScreenDrag_PScreenSample(TColor color) {
   Panel_ShowColor.SetColor(color);
   ShowColorOnSliders(color);
   ShowColorInFields(color);
@@ -334,8 +343,7 @@ void TMainForm::Timer_CheckScreenColorTimer() {
 }
 
 void TMainForm::BitBtn_PScreenMouseUp() {
-  Timer_CheckScreenColor.SetEnabled(false);
-  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  ScreenDrag_PScreen.End();
   if (CurrentColor() == history_.Slot(1)) return;
   PushHistoryColor(CurrentColor());
   CopyToClipboard(Edit_GetColor.Text());
@@ -410,6 +418,20 @@ void TMainForm::N_AddToHistoryClick() {
   PushHistoryColor(color);
   Edit_GetColor.SetText(ColorToWebCode(color));
   CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::N_ContrastClick() { ContrastForm().Show(); }
+
+TForm_Contrast& TMainForm::ContrastForm() {
+  if (!contrastForm_) {
+    contrastForm_ = std::make_unique<TForm_Contrast>(*this);
+    contrastForm_->Create();
+  }
+  return *contrastForm_;
+}
+
+HexLetterCase TMainForm::CodeLetterCase() const {
+  return Edit_GetColor.GetCharCase() == CharCase::Upper ? HexLetterCase::Upper : HexLetterCase::Lower;
 }
 
 void TMainForm::BitBtn_OptionClick() {

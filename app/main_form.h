@@ -7,9 +7,12 @@
 #include <shellapi.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
+#include "app/copy_as_menu.h"
 #include "app/history_colors.h"
+#include "app/screen_drag.h"
 #include "app/web_color.h"
 #include "framework/button.h"
 #include "framework/edit.h"
@@ -37,6 +40,7 @@ inline constexpr wchar_t kHidden[] = L"Hide";
 
 inline constexpr int kHotKeyId = 101;
 
+class TForm_Contrast;
 class TForm_HistoryColor;
 class TForm_Option;
 class TForm_PImage;
@@ -45,6 +49,7 @@ class TForm_ShowColor;
 class TMainForm : public Form {
  public:
   explicit TMainForm(HistoryColors& history);
+  ~TMainForm() override;
   // Creates the window and its controls and runs the start-up (FormCreate).
   void Create();
   // The windows created after this one that its buttons and menus open.
@@ -63,6 +68,13 @@ class TMainForm : public Form {
   // shows the newest colour in the new form.
   void SetCodeLetterCase(CharCase letterCase) { Edit_GetColor.SetCharCase(letterCase); }
   void ClickFirstSwatch() { FlatButton_HC[0].Click(); }
+  // The letter case the code box shows codes in.
+  HexLetterCase CodeLetterCase() const;
+  // A colour chosen in another window (a picture, the contrast window's
+  // proposals): current, pushed into the history and copied.
+  void TakePickedColor(TColor color);
+  // The contrast window, made the first time it is asked for.
+  TForm_Contrast& ContrastForm();
 
   ScrollBar ScrollBar_R, ScrollBar_G, ScrollBar_B;
   Edit Edit_R, Edit_G, Edit_B;
@@ -73,8 +85,11 @@ class TMainForm : public Form {
   TFlatButton FlatButton_MoreHistoryColor;
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
   Timer Timer_CheckScreenColor{100};
+  ScreenDrag ScreenDrag_PScreen{Timer_CheckScreenColor};
   UniqueImageList ImageList_ShowColorMenu;
   PopupMenu PopupMenu_ShowColor{*this};
+  // The "复制为" submenu of PopupMenu_ShowColor.
+  CopyAsMenu CopyAsMenu_ShowColor{[this] { return CurrentColor(); }, [this] { return CodeLetterCase(); }};
   // Images of the tray menu: exit, help, hide, about, show, options.
   UniqueImageList ImageList_TrayPopMenu;
   PopupMenu PopupMenu_Tray{*this};
@@ -118,17 +133,16 @@ class TMainForm : public Form {
   void Edit_GetColorDblClick();
 
   void BitBtn_PScreenMouseDown();
-  void Timer_CheckScreenColorTimer();
+  void ScreenDrag_PScreenSample(TColor color);
   void BitBtn_PScreenMouseUp();
   void BitBtn_PBoxClick();
   void BitBtn_PImageClick();
   void HandleDroppedFiles(HDROP drop);
   // Prepares a picture file for the picture window and shows it there.
   void OpenPicture(const std::wstring& fileName, bool modal);
-  // A colour from the palette or a picture: current, pushed and copied.
-  void TakePickedColor(TColor color);
   void Panel_ShowColorDblClick();
   void N_AddToHistoryClick();
+  void N_ContrastClick();
   void BitBtn_OptionClick();
   void FlatButton_MoreHistoryColorClick();
 
@@ -149,6 +163,7 @@ class TMainForm : public Form {
   TForm_ShowColor* showColorForm_ = nullptr;
   TForm_Option* optionForm_ = nullptr;
   TForm_HistoryColor* historyForm_ = nullptr;
+  std::unique_ptr<TForm_Contrast> contrastForm_;
   bool historySaved_ = false;
   UniqueFont fieldFont_;
 };

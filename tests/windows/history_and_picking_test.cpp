@@ -6,29 +6,10 @@
 
 #include "app/screen_color.h"
 #include "app/web_color.h"
-#include "framework/form.h"
 #include "window_test_support.h"
 
 namespace huemira {
 namespace {
-
-// A plain window of one colour somewhere on the screen, to pick from.
-class ColorWindow : public Form {
- public:
-  ColorWindow(COLORREF color, RECT where) {
-    CreateForm({L"HuemiraTestColorWindow", L"colour", 0, 0, WS_POPUP, WS_EX_TOPMOST}, false);
-    SetBackgroundColor(color);
-    SetWindowPos(Handle(), HWND_TOPMOST, where.left, where.top, where.right - where.left, where.bottom - where.top,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    UpdateWindow(Handle());
-  }
-};
-
-POINT CentreOf(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 TEST_F(MainFormTest, APushMovesSlotEightIntoTheHistoryWindowAndDropsSlot88) {
   StartMainForm();

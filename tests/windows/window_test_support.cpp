@@ -35,6 +35,20 @@ void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+ColorWindow::ColorWindow(COLORREF color, RECT where) {
+  CreateForm({L"HuemiraTestColorWindow", L"colour", 0, 0, WS_POPUP, WS_EX_TOPMOST}, false);
+  SetBackgroundColor(color);
+  SetWindowPos(Handle(), HWND_TOPMOST, where.left, where.top, where.right - where.left, where.bottom - where.top,
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  UpdateWindow(Handle());
+}
+
+POINT CentreOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 std::vector<MessageBoxRequest> MainFormTest::messageBoxes;
 std::vector<std::string> MainFormTest::shownErrors;
 std::vector<ShellCall> MainFormTest::shellCalls;

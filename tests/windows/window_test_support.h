@@ -20,6 +20,7 @@
 #include "app/option_form.h"
 #include "app/picture_form.h"
 #include "app/show_color_form.h"
+#include "framework/form.h"
 #include "framework/message_box.h"
 
 namespace huemira {
@@ -29,6 +30,14 @@ struct ShellCall {
   DWORD message;
   NOTIFYICONDATAW data;
 };
+
+// A plain window of one colour somewhere on the screen, to pick from.
+class ColorWindow : public Form {
+ public:
+  ColorWindow(COLORREF color, RECT where);
+};
+
+POINT CentreOf(HWND window);
 
 class MainFormTest : public ::testing::Test {
  protected:

@@ -1,0 +1,269 @@
+#include "app/contrast_form.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/contrast.h"
+#include "app/css_color_text.h"
+#include "app/history_form.h"
+#include "app/main_form.h"
+#include "app/settings.h"
+#include "app/web_color.h"
+#include "app/window_place.h"
+#include "framework/exception.h"
+#include "framework/fonts.h"
+#include "framework/system_color.h"
+
+namespace huemira {
+
+namespace {
+
+constexpr wchar_t kContrastFormClass[] = L"HuemiraContrastForm";
+constexpr wchar_t kSection[] = L"Contrast";
+constexpr int kClientWidth = 264;
+constexpr int kClientHeight = 252;
+// The code box's look.
+constexpr COLORREF kFieldBackground = 8186867;
+constexpr COLORREF kPassColor = RGB(0x00, 0x80, 0x00);
+constexpr COLORREF kFailColor = RGB(0xC0, 0x00, 0x00);
+
+// In the order of Label_Verdicts.
+constexpr const wchar_t* kVerdictNames[] = {L"AA 普通文字: ", L"AA 大号文字: ", L"AAA 普通文字: ", L"AAA 大号文字: "};
+
+constexpr wchar_t kPickHint[] = L"按住鼠标拖动,\r\n放开后即取得当前点颜色作为背景色。";
+constexpr wchar_t kSwapHint[] = L"交换文字颜色和背景颜色";
+constexpr wchar_t kProposalHint[] = L"单击使用此颜色";
+
+bool OnlyControlHeld() {
+  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+std::optional<int> ReadInt(const wchar_t* key) {
+  try {
+    return StrToInt(ReadSetting(kSection, key));
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{sizeof(info)};
+  if (GetMonitorInfoW(monitor, &info))
+    reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+        Rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+  return TRUE;
+}
+
+std::wstring DeltaEText(double deltaE) {
+  if (deltaE == 0) return L"ΔE 0";
+  wchar_t text[32];
+  std::swprintf(text, std::size(text), L"ΔE %.2f", deltaE);
+  return text;
+}
+
+std::wstring TargetText(double target) {
+  wchar_t text[16];
+  std::swprintf(text, std::size(text), L"%g:1", target);
+  return text;
+}
+
+}  // namespace
+
+TForm_Contrast::TForm_Contrast(TMainForm& mainForm) : mainForm_(mainForm) {}
+
+void TForm_Contrast::Create() {
+  CreateForm({.className = kContrastFormClass,
+              .caption = L"Huemira-对比度",
+              .clientWidth = kClientWidth,
+              .clientHeight = kClientHeight,
+              .style = WS_CAPTION | WS_SYSMENU,
+              .exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW},
+             false);
+  CreateControls();
+  PlaceWindow();
+  text_ = ColorToRGB(mainForm_.CurrentColor());
+  const std::wstring stored = ReadSetting(kSection, L"Background");
+  try {
+    if (!stored.empty()) background_ = WebCodeToColor(stored);
+  } catch (const EConvertError&) {
+    // Nothing readable: white, written back.
+  }
+  Edit_Background.SetText(SixDigitForm(background_));
+  WriteSetting(kSection, L"Background", SixDigitForm(background_));
+  OnShow = [this] { Recompute(); };
+}
+
+void TForm_Contrast::CreateControls() {
+  fieldFont_ = CreatePixelFont(L"Arial", 12);
+  ratioFont_ = DeriveFont(Font(), {.pixelHeight = 24, .bold = true});
+
+  Label_Text.Create(*this, {.position = {10, 12}, .caption = L"文字颜色:"});
+  Panel_Text.Create(*this, {Bounds(76, 9, 24, 20), text_, Bevel::LoweredInner, L"", L"主窗口的当前颜色"});
+  Label_TextCode.Create(*this, {.position = {108, 12}, .caption = L"#000000"});
+
+  Label_Background.Create(*this, {.position = {10, 40}, .caption = L"背景颜色:"});
+  Panel_Background.Create(*this, {Bounds(76, 37, 24, 20), background_, Bevel::LoweredInner, L"", L"背景颜色"});
+  Edit_Background.Create(*this, {.bounds = Bounds(106, 37, 64, 20), .hint = L"背景颜色代码,\r\n可输入或粘贴。"});
+  Edit_Background.SetFont(fieldFont_.get());
+  Edit_Background.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
+  Edit_Background.SetCharCase(mainForm_.CodeLetterCase() == HexLetterCase::Upper ? CharCase::Upper : CharCase::Lower);
+  Edit_Background.OnChange = [this] { Edit_BackgroundChange(); };
+  Edit_Background.OnKeyPress = [](wchar_t& key) {
+    if (!IsCodeBoxKey(key)) key = 0;
+  };
+  Edit_Background.OnKeyDown = [this](WPARAM key) { return Edit_BackgroundKeyDown(key); };
+
+  FlatButton_Swap.Create(*this, {.bounds = Bounds(174, 37, 36, 20), .caption = L"交换", .hint = kSwapHint});
+  FlatButton_Swap.SetTabStop(true);
+  FlatButton_Swap.OnClick = [this] { FlatButton_SwapClick(); };
+  BitBtn_PickBackground.Create(*this, {.bounds = Bounds(214, 36, 40, 22), .caption = L"取色", .hint = kPickHint});
+  BitBtn_PickBackground.OnMouseDown = [this](POINT) { ScreenDrag_Background.Begin(); };
+  BitBtn_PickBackground.OnMouseUp = [this](POINT) { ScreenDrag_Background.End(); };
+  ScreenDrag_Background.OnSample = [this](TColor color) { SetBackgroundColor(color); };
+
+  Label_Ratio.Create(*this, {.position = {10, 64}, .caption = L"21.00:1", .font = ratioFont_.get()});
+  for (std::size_t i = 0; i < Label_Verdicts.size(); ++i)
+    Label_Verdicts[i].Create(*this, {.position = {static_cast<LONG>(10 + 124 * (i % 2)), static_cast<LONG>(96 + 18 * (i / 2))},
+                                     .caption = kVerdictNames[i]});
+
+  Sample_Contrast.Create(*this, Bounds(10, 134, 244, 54));
+
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    ProposalRow& row = rows_[i];
+    const int top = 196 + 26 * static_cast<int>(i);
+    row.Label_Target.Create(
+        *this, {.position = {10, top + 3}, .caption = (i == 0 ? L"AA " : L"AAA ") + TargetText(kTargets[i])});
+    row.FlatButton_Color.Create(*this, {.bounds = Bounds(76, top, 24, 20), .hint = kProposalHint});
+    row.FlatButton_Color.SetTabStop(true);
+    row.FlatButton_Color.OnClick = [this, i] { ProposalClick(i); };
+    row.Label_Color.Create(*this, {.position = {108, top + 3}, .caption = L""});
+  }
+}
+
+void TForm_Contrast::PlaceWindow() {
+  RECT frame;
+  GetWindowRect(Handle(), &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  std::vector<Rect> workAreas;
+  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+  // A first opening: left of the main window, on its monitor.
+  RECT main;
+  GetWindowRect(mainForm_.Handle(), &main);
+  MONITORINFO monitor{sizeof(monitor)};
+  GetMonitorInfoW(MonitorFromWindow(mainForm_.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const Rect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+  const std::optional<int> left = ReadInt(L"Left"), top = ReadInt(L"Top");
+  std::optional<Point> stored;
+  if (left && top) stored = Point{*left, *top};
+  const Point place = RestoredPlace(stored, width, height, GetSystemMetrics(SM_CYSMCAPTION), workAreas,
+                                    Point{main.left - width - 8, main.bottom - height}, area);
+  SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm_Contrast::SavePlace() const {
+  RECT frame;
+  GetWindowRect(Handle(), &frame);
+  WriteSetting(kSection, L"Left", std::to_wstring(frame.left));
+  WriteSetting(kSection, L"Top", std::to_wstring(frame.top));
+}
+
+void TForm_Contrast::SetTextColor(TColor color) {
+  color = ColorToRGB(color);
+  if (color == text_) return;
+  text_ = color;
+  // A hidden window works it out when it shows.
+  if (IsWindowVisible(Handle())) Recompute();
+}
+
+void TForm_Contrast::SetBackgroundColor(TColor color) {
+  color = ColorToRGB(color);
+  if (color != background_) {
+    background_ = color;
+    WriteSetting(kSection, L"Background", SixDigitForm(background_));
+    if (IsWindowVisible(Handle())) Recompute();
+  }
+  // The field shows the colour unless it already reads as it (while typing).
+  try {
+    if (WebCodeToColor(Edit_Background.Text()) == background_) return;
+  } catch (const EConvertError&) {
+  }
+  Edit_Background.SetText(SixDigitForm(background_));
+}
+
+void TForm_Contrast::Recompute() {
+  const HexLetterCase letterCase = mainForm_.CodeLetterCase();
+  Panel_Text.SetColor(text_);
+  Label_TextCode.SetCaption(CssHexText(text_, letterCase));
+  Panel_Background.SetColor(background_);
+  const double ratio = ContrastRatio(text_, background_);
+  Label_Ratio.SetCaption(RatioText(ratio));
+  const ContrastVerdict verdict = JudgeContrast(ratio);
+  const bool passes[] = {verdict.aaNormalText, verdict.aaLargeText, verdict.aaaNormalText, verdict.aaaLargeText};
+  for (std::size_t i = 0; i < Label_Verdicts.size(); ++i) {
+    Label_Verdicts[i].SetCaption(std::wstring(kVerdictNames[i]) + (passes[i] ? L"通过" : L"未通过"));
+    Label_Verdicts[i].SetColor(passes[i] ? kPassColor : kFailColor);
+  }
+  Sample_Contrast.SetColors(text_, background_);
+  for (std::size_t i = 0; i < rows_.size(); ++i) ShowProposal(rows_[i], kTargets[i]);
+}
+
+void TForm_Contrast::ShowProposal(ProposalRow& row, double target) {
+  row.proposal = NearestPassingColor(text_, background_, target);
+  row.FlatButton_Color.SetVisible(row.proposal.has_value());
+  if (!row.proposal) {
+    row.Label_Color.SetCaption(L"没有颜色能达到 " + TargetText(target));
+    return;
+  }
+  SetSwatchColor(row.FlatButton_Color, row.proposal->color);
+  std::wstring caption = CssHexText(row.proposal->color, mainForm_.CodeLetterCase()) + L"  " +
+                         DeltaEText(row.proposal->deltaE);
+  if (row.proposal->color == text_) caption += L"  已达标";
+  row.Label_Color.SetCaption(caption);
+}
+
+void TForm_Contrast::Edit_BackgroundChange() {
+  try {
+    SetBackgroundColor(WebCodeToColor(Edit_Background.Text()));
+  } catch (const EConvertError&) {
+    // A code being typed: the background stays until the code reads.
+  }
+}
+
+bool TForm_Contrast::Edit_BackgroundKeyDown(WPARAM key) {
+  if (key != 'V' || !OnlyControlHeld()) return false;
+  Edit_Background.PasteFromClipboard();
+  return true;
+}
+
+void TForm_Contrast::FlatButton_SwapClick() {
+  const TColor oldBackground = background_;
+  SetBackgroundColor(text_);
+  mainForm_.TakePickedColor(oldBackground);
+}
+
+void TForm_Contrast::ProposalClick(std::size_t row) {
+  if (rows_[row].proposal) mainForm_.TakePickedColor(rows_[row].proposal->color);
+}
+
+LRESULT TForm_Contrast::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // Esc closes, as in a dialog; Enter presses the focused flat button.
+      if (lParam == 0 && wParam == IDCANCEL) {
+        Close();
+        return 0;
+      }
+      if (lParam == 0 && wParam == IDOK) {
+        if (auto* button = dynamic_cast<TFlatButton*>(Control::FromHandle(GetFocus()))) button->Click();
+        return 0;
+      }
+      break;
+    case WM_EXITSIZEMOVE:
+      SavePlace();
+      break;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace huemira
