@@ -231,6 +231,26 @@ TEST_F(ColourToolsTest, SwappingTradesTheTwoColoursThroughAPick) {
   EXPECT_EQ(Setting(L"Contrast", L"Background"), SixDigitForm(text));
 }
 
+TEST_F(ColourToolsTest, EnterPressesTheFocusedButtonAndEscClosesTheWindow) {
+  PutSetting(L"Contrast", L"Background", L"102030");
+  StartMainForm();
+  TForm_Contrast& window = OpenContrast();
+  const TColor text = form->CurrentColor();
+  window.Edit_Background.SetFocus();
+  PostMessageW(window.Edit_Background.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+  EXPECT_EQ(window.BackgroundColor(), MakeColor(0x10, 0x20, 0x30)) << "Enter in the field presses nothing";
+  window.FlatButton_Swap.SetFocus();
+  PostMessageW(window.FlatButton_Swap.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+  EXPECT_EQ(window.BackgroundColor(), text);
+  EXPECT_EQ(form->CurrentColor(), MakeColor(0x10, 0x20, 0x30));
+  PostMessageW(window.FlatButton_Swap.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
 TEST_F(ColourToolsTest, TheWindowOpensWhereItWasLeftWhileThatIsOnAMonitor) {
   PutSetting(L"Contrast", L"Left", L"40");
   PutSetting(L"Contrast", L"Top", L"30");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "widgets/menu_colors.h"
+#include "widgets/menu_layout.h"
 #include "widgets/menu_styler.h"
 #include "window_test_support.h"
 
@@ -219,6 +220,41 @@ TEST_F(MenuStylerTest, TheStylerTakesOverEveryPopupMenuEntryExceptThoseTagged999
   EXPECT_FALSE(menu.Items(0).OnDrawItem);
   EXPECT_FALSE(menu.OwnerDraw());
   EXPECT_TRUE(menu.Items(1).OnDrawItem) << "an entry's own drawing stays";
+}
+
+TEST_F(MenuStylerTest, SubmenuEntriesRunFromTheRootAndTheArrowIsDrawnInTheTextColour) {
+  PopupMenu menu(*form);
+  int chosen = 0;
+  menu.AddItem(L"first", [&chosen] { chosen = 1; });
+  PopupMenu& more = menu.AddSubmenu(L"more");
+  more.AddItem(L"inner", [&chosen] { chosen = 2; });
+  PopupMenu& deeper = more.AddSubmenu(L"deeper");
+  const UINT deepest = deeper.AddItem(L"deepest", [&chosen] { chosen = 3; });
+  EXPECT_EQ(more.Parent(), &menu);
+  const UINT ids[] = {menu.Items(0).Id(), menu.Items(1).Id(), more.Items(0).Id(), more.Items(1).Id(), deepest};
+  for (std::size_t i = 0; i < std::size(ids); ++i)
+    for (std::size_t j = i + 1; j < std::size(ids); ++j) EXPECT_NE(ids[i], ids[j]);
+  menu.Click(more.Items(0).Id());
+  EXPECT_EQ(chosen, 2);
+  menu.Click(deepest);
+  EXPECT_EQ(chosen, 3);
+  menu.Click(menu.Items(1).Id());  // an entry that opens a submenu runs nothing
+  EXPECT_EQ(chosen, 3);
+
+  // The swatch menu's "复制为", drawn by the styler like its siblings.
+  MenuItem& copyAs = Entry(4);
+  ASSERT_NE(copyAs.Submenu(), nullptr);
+  ASSERT_TRUE(copyAs.OnDrawItem);
+  ASSERT_TRUE(copyAs.Submenu()->Items(0).OnDrawItem);
+  Canvas canvas(200, 40);
+  const RECT rect{0, 0, 150, 22};
+  Draw(canvas, 4, rect, false);
+  const auto arrow = SubmenuArrowColumns({rect.left, rect.top, rect.right, rect.bottom}, false);
+  const TColor text = SystemColor(COLOR_MENUTEXT);
+  EXPECT_EQ(canvas.Pixel(arrow[0].left, arrow[0].top), text);
+  EXPECT_EQ(canvas.Pixel(arrow[3].left, arrow[3].top), text) << "the tip";
+  EXPECT_EQ(canvas.Pixel(arrow[3].left + 1, arrow[3].top), Background());
+  EXPECT_EQ(canvas.Pixel(arrow[0].left, arrow[0].top - 1), Background());
 }
 
 TEST_F(MenuStylerTest, TheRealSwatchMenuIsDrawnByTheStyler) {
