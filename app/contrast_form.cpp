@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/contrast.h"
 #include "app/css_color_text.h"
 #include "app/history_form.h"
 #include "app/main_form.h"
@@ -106,7 +105,7 @@ void TForm_Contrast::CreateControls() {
   Edit_Background.Create(*this, {.bounds = Bounds(106, 37, 64, 20), .hint = L"背景颜色代码,\r\n可输入或粘贴。"});
   Edit_Background.SetFont(fieldFont_.get());
   Edit_Background.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
-  Edit_Background.SetCharCase(mainForm_.CodeLetterCase() == HexLetterCase::Upper ? CharCase::Upper : CharCase::Lower);
+  Edit_Background.SetCharCase(CodeBoxCase());
   Edit_Background.OnChange = [this] { Edit_BackgroundChange(); };
   Edit_Background.OnKeyPress = [](wchar_t& key) {
     if (!IsCodeBoxKey(key)) key = 0;
@@ -128,8 +127,8 @@ void TForm_Contrast::CreateControls() {
 
   Sample_Contrast.Create(*this, Bounds(10, 134, 244, 54));
 
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    ProposalRow& row = rows_[i];
+  for (std::size_t i = 0; i < ProposalRows.size(); ++i) {
+    ProposalRow& row = ProposalRows[i];
     const int top = 196 + 26 * static_cast<int>(i);
     row.Label_Target.Create(
         *this, {.position = {10, top + 3}, .caption = (i == 0 ? L"AA " : L"AAA ") + TargetText(kTargets[i])});
@@ -191,6 +190,15 @@ void TForm_Contrast::SetBackgroundColor(TColor color) {
   Edit_Background.SetText(SixDigitForm(background_));
 }
 
+void TForm_Contrast::ShowLetterCase() {
+  Edit_Background.SetCharCase(CodeBoxCase());
+  if (IsWindowVisible(Handle())) Recompute();
+}
+
+CharCase TForm_Contrast::CodeBoxCase() const {
+  return mainForm_.CodeLetterCase() == HexLetterCase::Upper ? CharCase::Upper : CharCase::Lower;
+}
+
 void TForm_Contrast::Recompute() {
   const HexLetterCase letterCase = mainForm_.CodeLetterCase();
   Panel_Text.SetColor(text_);
@@ -205,7 +213,7 @@ void TForm_Contrast::Recompute() {
     Label_Verdicts[i].SetColor(passes[i] ? kPassColor : kFailColor);
   }
   Sample_Contrast.SetColors(text_, background_);
-  for (std::size_t i = 0; i < rows_.size(); ++i) ShowProposal(rows_[i], kTargets[i]);
+  for (std::size_t i = 0; i < ProposalRows.size(); ++i) ShowProposal(ProposalRows[i], kTargets[i]);
 }
 
 void TForm_Contrast::ShowProposal(ProposalRow& row, double target) {
@@ -243,7 +251,7 @@ void TForm_Contrast::FlatButton_SwapClick() {
 }
 
 void TForm_Contrast::ProposalClick(std::size_t row) {
-  if (rows_[row].proposal) mainForm_.TakePickedColor(rows_[row].proposal->color);
+  if (ProposalRows[row].proposal) mainForm_.TakePickedColor(ProposalRows[row].proposal->color);
 }
 
 LRESULT TForm_Contrast::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

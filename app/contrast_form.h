@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 
+#include "app/contrast.h"
 #include "app/contrast_sample.h"
 #include "app/nearest_passing_color.h"
 #include "app/screen_drag.h"
@@ -38,11 +39,13 @@ class TForm_Contrast : public Form {
   void SetTextColor(TColor color);
   // Shows the colour in the field too and keeps it in the settings file.
   void SetBackgroundColor(TColor color);
+  // Shows the codes in the main window's code box's letter case again.
+  void ShowLetterCase();
 
   // The proposals for AA (4.5:1) and for AAA (7:1), in that order; empty
   // when no colour can pass.
-  static constexpr std::array<double, 2> kTargets{4.5, 7.0};
-  const std::optional<ColorProposal>& Proposal(std::size_t row) const { return rows_[row].proposal; }
+  static constexpr std::array<double, 2> kTargets{kRatioAaNormalText, kRatioAaaNormalText};
+  const std::optional<ColorProposal>& Proposal(std::size_t row) const { return ProposalRows[row].proposal; }
 
   Label Label_Text, Label_TextCode, Label_Background;
   Panel Panel_Text, Panel_Background;
@@ -61,7 +64,7 @@ class TForm_Contrast : public Form {
     Label Label_Color;
     std::optional<ColorProposal> proposal;
   };
-  std::array<ProposalRow, 2> rows_;
+  std::array<ProposalRow, kTargets.size()> ProposalRows;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -73,6 +76,7 @@ class TForm_Contrast : public Form {
   // Ratio, verdicts, sample and proposals for the present pair.
   void Recompute();
   void ShowProposal(ProposalRow& row, double target);
+  CharCase CodeBoxCase() const;
   void Edit_BackgroundChange();
   bool Edit_BackgroundKeyDown(WPARAM key);
   void FlatButton_SwapClick();

@@ -430,6 +430,11 @@ TForm_Contrast& TMainForm::ContrastForm() {
   return *contrastForm_;
 }
 
+void TMainForm::SetCodeLetterCase(CharCase letterCase) {
+  Edit_GetColor.SetCharCase(letterCase);
+  if (contrastForm_) contrastForm_->ShowLetterCase();
+}
+
 HexLetterCase TMainForm::CodeLetterCase() const {
   return Edit_GetColor.GetCharCase() == CharCase::Upper ? HexLetterCase::Upper : HexLetterCase::Lower;
 }

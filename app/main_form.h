@@ -66,7 +66,8 @@ class TMainForm : public Form {
   // What the options window changes: the letter case of the code box (the
   // text in it follows at once), and then a click on the first swatch, which
   // shows the newest colour in the new form.
-  void SetCodeLetterCase(CharCase letterCase) { Edit_GetColor.SetCharCase(letterCase); }
+  // The contrast window's codes follow too.
+  void SetCodeLetterCase(CharCase letterCase);
   void ClickFirstSwatch() { FlatButton_HC[0].Click(); }
   // The letter case the code box shows codes in.
   HexLetterCase CodeLetterCase() const;

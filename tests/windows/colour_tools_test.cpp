@@ -157,9 +157,9 @@ TEST_F(ColourToolsTest, AClickOnAProposedColourPicksItAndAPassingColourProposesI
   const ColorProposal aa = *window.Proposal(0);
   EXPECT_NE(aa.color, MakeColor(0x77, 0x77, 0x77));
   EXPECT_GT(aa.deltaE, 0);
-  EXPECT_TRUE(IsWindowVisible(window.rows_[0].FlatButton_Color.Handle()));
+  EXPECT_TRUE(IsWindowVisible(window.ProposalRows[0].FlatButton_Color.Handle()));
 
-  window.rows_[0].FlatButton_Color.Click();
+  window.ProposalRows[0].FlatButton_Color.Click();
   EXPECT_EQ(history.Slot(1), aa.color);
   EXPECT_EQ(history.Slot(2), MakeColor(0x77, 0x77, 0x77));
   EXPECT_EQ(Clipboard(), SixDigitForm(aa.color));
@@ -169,7 +169,7 @@ TEST_F(ColourToolsTest, AClickOnAProposedColourPicksItAndAPassingColourProposesI
   ASSERT_TRUE(window.Proposal(0).has_value());
   EXPECT_EQ(window.Proposal(0)->color, aa.color);
   EXPECT_EQ(window.Proposal(0)->deltaE, 0);
-  EXPECT_NE(window.rows_[0].Label_Color.Caption().find(L"ΔE 0"), std::wstring::npos);
+  EXPECT_NE(window.ProposalRows[0].Label_Color.Caption().find(L"ΔE 0"), std::wstring::npos);
 }
 
 TEST_F(ColourToolsTest, AMidGreyBackgroundLeavesNoColourAt7To1AndSaysSo) {
@@ -179,9 +179,9 @@ TEST_F(ColourToolsTest, AMidGreyBackgroundLeavesNoColourAt7To1AndSaysSo) {
   EXPECT_EQ(window.BackgroundColor(), MakeColor(0x77, 0x77, 0x77));
   EXPECT_TRUE(window.Proposal(0).has_value());
   EXPECT_FALSE(window.Proposal(1).has_value());
-  EXPECT_EQ(window.rows_[1].Label_Color.Caption(), L"没有颜色能达到 7:1");
-  EXPECT_FALSE(IsWindowVisible(window.rows_[1].FlatButton_Color.Handle()));
-  window.rows_[1].FlatButton_Color.Click();  // nothing to take
+  EXPECT_EQ(window.ProposalRows[1].Label_Color.Caption(), L"没有颜色能达到 7:1");
+  EXPECT_FALSE(IsWindowVisible(window.ProposalRows[1].FlatButton_Color.Handle()));
+  window.ProposalRows[1].FlatButton_Color.Click();  // nothing to take
   EXPECT_EQ(history.Slot(1), form->CurrentColor());
 }
 
@@ -211,6 +211,11 @@ TEST_F(ColourToolsTest, TheBackgroundFieldTakesTypedAndPastedCodesAndIsRemembere
   Pump();
   EXPECT_EQ(window.BackgroundColor(), MakeColor(0, 0, 0xFF));
   EXPECT_EQ(Setting(L"Contrast", L"Background"), L"0000FF");
+
+  // The options window's letter case reaches the field and the codes shown.
+  form->SetCodeLetterCase(CharCase::Upper);
+  EXPECT_EQ(field.Text(), L"0000FF");
+  EXPECT_EQ(window.Label_TextCode.Caption(), CssHexText(form->CurrentColor(), HexLetterCase::Upper));
 
   CopyToClipboard(L"no colour");
   SendMessageW(field.Handle(), EM_SETSEL, 0, -1);
