@@ -21,8 +21,6 @@ constexpr wchar_t kContrastFormClass[] = L"HuemiraContrastForm";
 constexpr wchar_t kSection[] = L"Contrast";
 constexpr int kClientWidth = 264;
 constexpr int kClientHeight = 252;
-// The code box's look.
-constexpr COLORREF kFieldBackground = 8186867;
 constexpr COLORREF kPassColor = RGB(0x00, 0x80, 0x00);
 constexpr COLORREF kFailColor = RGB(0xC0, 0x00, 0x00);
 
@@ -32,10 +30,6 @@ constexpr const wchar_t* kVerdictNames[] = {L"AA 普通文字: ", L"AA 大号文
 constexpr wchar_t kPickHint[] = L"按住鼠标拖动,\r\n放开后即取得当前点颜色作为背景色。";
 constexpr wchar_t kSwapHint[] = L"交换文字颜色和背景颜色";
 constexpr wchar_t kProposalHint[] = L"单击使用此颜色";
-
-bool OnlyControlHeld() {
-  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
 
 std::optional<int> ReadInt(const wchar_t* key) {
   try {

@@ -31,8 +31,6 @@ namespace {
 constexpr wchar_t kMainFormClass[] = L"HuemiraMainForm";
 constexpr int kClientWidth = 167;
 constexpr int kClientHeight = 200;
-// Background of the RGB fields and the code box (colour value 8186867).
-constexpr COLORREF kFieldBackground = 8186867;
 constexpr COLORREF kStartColor = 5789951;  // RGB FF5858
 
 const wchar_t kSwatchHint[] = L"当前选取颜色,\r\n双击放大。";
@@ -44,10 +42,6 @@ const wchar_t kPictureFilter[] =
     L"Tag Image (*.tif;*.tiff)|*.tif;*.tiff|Dcx files (*.dcx)|*.dcx";
 const wchar_t kCodeBoxHint[] =
     L"html 颜色代码框,\r\n颜色选取后自动复制,\r\n双击即可复制,\r\n可自己输入颜色代码查看颜色。";
-
-bool OnlyControlHeld() {
-  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
 
 }  // namespace
 
@@ -589,6 +583,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
   }
   return Form::HandleMessage(message, wParam, lParam);
+}
+
+bool OnlyControlHeld() {
+  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
 }
 
 bool ForceForeground(HWND window) {

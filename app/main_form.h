@@ -39,6 +39,9 @@ inline constexpr wchar_t kShown[] = L"Show";
 inline constexpr wchar_t kHidden[] = L"Hide";
 
 inline constexpr int kHotKeyId = 101;
+// Background of the RGB fields, the code box and the fields that look like
+// it (colour value 8186867).
+inline constexpr COLORREF kFieldBackground = 8186867;
 
 class TForm_Contrast;
 class TForm_HistoryColor;
@@ -168,6 +171,9 @@ class TMainForm : public Form {
   bool historySaved_ = false;
   UniqueFont fieldFont_;
 };
+
+// Whether Ctrl alone is held: Ctrl+V pastes into the code fields.
+bool OnlyControlHeld();
 
 // Brings a window to the front even while another program is active.
 bool ForceForeground(HWND window);
