@@ -250,6 +250,14 @@ TEST_F(ColourToolsTest, EnterPressesTheFocusedButtonAndEscClosesTheWindow) {
   Pump();
   EXPECT_EQ(window.BackgroundColor(), text);
   EXPECT_EQ(form->CurrentColor(), MakeColor(0x10, 0x20, 0x30));
+  // Tab goes from the field through the buttons to the proposals; against
+  // FF5858 nothing reaches 7:1, and the hidden AAA swatch is no stop.
+  ASSERT_FALSE(window.Proposal(1).has_value());
+  const HWND order[] = {window.Edit_Background.Handle(), window.FlatButton_Swap.Handle(),
+                        window.BitBtn_PickBackground.Handle(), window.ProposalRows[0].FlatButton_Color.Handle(),
+                        window.Edit_Background.Handle()};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), order[i], FALSE), order[i + 1]) << i;
   PostMessageW(window.FlatButton_Swap.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
   Pump();
   EXPECT_FALSE(IsWindowVisible(window.Handle()));
