@@ -96,7 +96,9 @@ void TMainForm::CreateControls() {
   BitBtn_PScreen.Create(*this, {Bounds(96, 95, 70, 25), L"屏幕取色", L"按住鼠标拖动,\r\n放开后即取得当前点颜色。"});
   BitBtn_PScreen.OnMouseDown = [this](POINT) { BitBtn_PScreenMouseDown(); };
   BitBtn_PScreen.OnMouseUp = [this](POINT) { BitBtn_PScreenMouseUp(); };
-  ScreenDrag_PScreen.OnSample = [this](TColor color) { ScreenDrag_PScreenSample(color); };
+  ScreenPick1.OnSample = [this](TColor color) { Timer_CheckScreenColorTimer(color); };
+  ScreenPick1.OnFinish = [this](TColor) { ScreenPickFinish(); };
+  ScreenPick1.OnCancel = [this] { ScreenPickCancel(); };
   BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
   BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
@@ -327,20 +329,37 @@ void TMainForm::PushHistoryColor(TColor color) {
   history_.Push(color);
 }
 
-void TMainForm::BitBtn_PScreenMouseDown() { ScreenDrag_PScreen.Begin(); }
+void TMainForm::BitBtn_PScreenMouseDown() {
+  colorBeforePick_ = CurrentColor();
+  ScreenPick1.Begin(BitBtn_PScreen.Handle());
+}
 
-void TMainForm::ScreenDrag_PScreenSample(TColor color) {
+void TMainForm::Timer_CheckScreenColorTimer(TColor color) {
   Panel_ShowColor.SetColor(color);
   ShowColorOnSliders(color);
   ShowColorInFields(color);
   Edit_GetColor.SetText(ColorToWebCode(color));
 }
 
-void TMainForm::BitBtn_PScreenMouseUp() {
-  ScreenDrag_PScreen.End();
+void TMainForm::BitBtn_PScreenMouseUp() { ScreenPick1.End(); }
+
+// The release keeps the current colour, which is the last sample, or the
+// colour from before the press when the release came before any sample.
+void TMainForm::ScreenPickFinish() {
   if (CurrentColor() == history_.Slot(1)) return;
   PushHistoryColor(CurrentColor());
   CopyToClipboard(Edit_GetColor.Text());
+}
+
+void TMainForm::ScreenPickCancel() {
+  const TColor color = colorBeforePick_;
+  // The sliders rewrite the code box as they move, too.
+  quietCodeChange_ = true;
+  Panel_ShowColor.SetColor(color);
+  ShowColorOnSliders(color);
+  ShowColorInFields(color);
+  Edit_GetColor.SetText(ColorToWebCode(color));
+  quietCodeChange_ = false;
 }
 
 void TMainForm::BitBtn_PBoxClick() {
@@ -477,7 +496,7 @@ void TMainForm::EditKeyPress(Edit& field, wchar_t& key) {
 }
 
 void TMainForm::Edit_GetColorChange() {
-  CopyToClipboard(Edit_GetColor.Text());
+  if (!quietCodeChange_) CopyToClipboard(Edit_GetColor.Text());
   if (Edit_Mode.Text() != kCodeDrivesColor) return;
   try {
     const TColor color = WebCodeToColor(Edit_GetColor.Text());

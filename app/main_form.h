@@ -12,7 +12,7 @@
 
 #include "app/copy_as_menu.h"
 #include "app/history_colors.h"
-#include "app/screen_drag.h"
+#include "app/screen_pick.h"
 #include "app/web_color.h"
 #include "framework/button.h"
 #include "framework/edit.h"
@@ -88,8 +88,8 @@ class TMainForm : public Form {
   std::array<TFlatButton, HistoryColors::kMainWindowSlots> FlatButton_HC;  // [0] is FlatButton_HC1
   TFlatButton FlatButton_MoreHistoryColor;
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
-  Timer Timer_CheckScreenColor{100};
-  ScreenDrag ScreenDrag_PScreen{Timer_CheckScreenColor};
+  // Its sampling timer is the main window's Timer_CheckScreenColor.
+  ScreenPick ScreenPick1;
   UniqueImageList ImageList_ShowColorMenu;
   PopupMenu PopupMenu_ShowColor{*this};
   // The "复制为" submenu of PopupMenu_ShowColor.
@@ -137,8 +137,12 @@ class TMainForm : public Form {
   void Edit_GetColorDblClick();
 
   void BitBtn_PScreenMouseDown();
-  void ScreenDrag_PScreenSample(TColor color);
+  void Timer_CheckScreenColorTimer(TColor color);
   void BitBtn_PScreenMouseUp();
+  void ScreenPickFinish();
+  // Esc during a pick: the colour from before the press comes back,
+  // and nothing is pushed or copied.
+  void ScreenPickCancel();
   void BitBtn_PBoxClick();
   void BitBtn_PImageClick();
   void HandleDroppedFiles(HDROP drop);
@@ -169,6 +173,9 @@ class TMainForm : public Form {
   TForm_HistoryColor* historyForm_ = nullptr;
   std::unique_ptr<TForm_Contrast> contrastForm_;
   bool historySaved_ = false;
+  TColor colorBeforePick_ = 0;
+  // While set, a change of the code box copies nothing.
+  bool quietCodeChange_ = false;
   UniqueFont fieldFont_;
 };
 

@@ -58,7 +58,7 @@ TEST_F(MainFormTest, ScreenPickTakesThePixelUnderThePointerAndPushesItOnce) {
     SendMessageW(form->BitBtn_PScreen.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     Pump();
   }
-  EXPECT_FALSE(form->Timer_CheckScreenColor.Enabled());
+  EXPECT_FALSE(form->ScreenPick1.Picking());
   EXPECT_EQ(form->Edit_GetColor.Text(), L"129abc");
   EXPECT_EQ(Clipboard(), L"129abc");
   EXPECT_EQ(history.Slot(1), MakeColor(0x12, 0x9A, 0xBC));

@@ -188,10 +188,10 @@ TEST_F(MainFormTest, AScreenPickThatLosesTheMouseEndsAsAReleaseWould) {
   HWND button = form->BitBtn_PScreen.Handle();
   SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ASSERT_EQ(GetCapture(), button);
-  ASSERT_TRUE(form->Timer_CheckScreenColor.Enabled());
+  ASSERT_TRUE(form->ScreenPick1.Picking());
   form->ScrollBar_R.SetPosition(0);  // the colour under the pointer meanwhile
   ReleaseCapture();                  // another window takes the mouse
-  EXPECT_FALSE(form->Timer_CheckScreenColor.Enabled());
+  EXPECT_FALSE(form->ScreenPick1.Picking());
   EXPECT_EQ(history.Slot(1), MakeColor(0, 88, 88));
   EXPECT_EQ(Clipboard(), L"005858");
   SetClipboardText(L"mine");

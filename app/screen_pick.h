@@ -1,0 +1,57 @@
+// Picking a colour off the screen with a held mouse button: the pointer is
+// sampled every 100 ms while the button is held, the arrow keys move the
+// pointer by one physical pixel (ten with Shift) and Esc gives up the pick.
+// A window hands its button's press, release and lost capture to Begin and
+// End; the pick takes the button's keys itself while it runs.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "app/web_color.h"
+#include "framework/timer.h"
+
+namespace huemira {
+
+class ScreenPick {
+ public:
+  ScreenPick();
+  ~ScreenPick();
+  ScreenPick(const ScreenPick&) = delete;
+  ScreenPick& operator=(const ScreenPick&) = delete;
+
+  // The press on the button that holds the pointer while the pick runs.
+  // The first sample follows 100 ms later.
+  void Begin(HWND buttonWindow);
+  // The release, or the button's loss of the pointer: raises OnFinish with
+  // the last sampled colour, or, when the pick ended before its first
+  // sample, with the pixel under the pointer. Nothing happens when no pick runs.
+  void End();
+  // Esc: ends the pick without finishing it, and raises OnCancel.
+  void Cancel();
+  bool Picking() const { return sampleTimer_.Enabled(); }
+
+  std::function<void(TColor)> OnSample;
+  std::function<void(TColor)> OnFinish;
+  std::function<void()> OnCancel;
+
+ private:
+  static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
+  bool HandleKey(WPARAM key);
+  // Stops sampling and gives the button its own keys back.
+  void Stop();
+
+  Timer sampleTimer_{100};
+  HWND button_ = nullptr;
+  TColor lastSample_ = 0;
+  bool sampled_ = false;
+};
+
+// Moves the pointer by a distance in physical pixels.
+void NudgePointer(int dx, int dy);
+// The pointer's place in physical pixels of the virtual desktop.
+POINT PhysicalPointer();
+
+}  // namespace huemira
