@@ -33,6 +33,8 @@ ScreenPick::ScreenPick() {
     SetCursor(LoadCursorW(nullptr, IDC_CROSS));
     lastSample_ = ScreenColorAt(PhysicalPointer());
     sampled_ = true;
+    // Also what changes under a still pointer shows in the loupe.
+    FollowPointer();
     if (OnSample) OnSample(lastSample_);
   };
 }
@@ -45,7 +47,10 @@ void ScreenPick::Begin(HWND buttonWindow) {
   sampled_ = false;
   SetWindowSubclass(button_, ButtonProc, kPickSubclassId, reinterpret_cast<DWORD_PTR>(this));
   sampleTimer_.SetEnabled(true);
+  FollowPointer();
 }
+
+void ScreenPick::FollowPointer() { loupe_.Follow(PhysicalPointer()); }
 
 void ScreenPick::End() {
   if (!Picking()) return;
@@ -68,31 +73,36 @@ void ScreenPick::Cancel() {
 
 void ScreenPick::Stop() {
   sampleTimer_.SetEnabled(false);
+  loupe_.Close();
   if (button_) RemoveWindowSubclass(button_, ButtonProc, kPickSubclassId);
   button_ = nullptr;
 }
 
 bool ScreenPick::HandleKey(WPARAM key) {
+  if (key == VK_ESCAPE) {
+    Cancel();
+    return true;
+  }
   const int step = GetKeyState(VK_SHIFT) < 0 ? kShiftNudge : 1;
   switch (key) {
-    case VK_ESCAPE:
-      Cancel();
-      return true;
     case VK_LEFT:
       NudgePointer(-step, 0);
-      return true;
+      break;
     case VK_RIGHT:
       NudgePointer(step, 0);
-      return true;
+      break;
     case VK_UP:
       NudgePointer(0, -step);
-      return true;
+      break;
     case VK_DOWN:
       NudgePointer(0, step);
-      return true;
+      break;
     default:
       return false;
   }
+  // A moved pointer need not send a move of the mouse.
+  FollowPointer();
+  return true;
 }
 
 LRESULT CALLBACK ScreenPick::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -103,6 +113,9 @@ LRESULT CALLBACK ScreenPick::ButtonProc(HWND window, UINT message, WPARAM wParam
       // The window's dialog keys would take the arrows and Esc for moving
       // the focus and closing.
       return DLGC_WANTALLKEYS;
+    case WM_MOUSEMOVE:
+      RunGuarded([&] { pick->FollowPointer(); });
+      break;
     case WM_KEYDOWN: {
       bool handled = false;
       RunGuarded([&] { handled = pick->HandleKey(wParam); });

@@ -1,6 +1,7 @@
 // Picking a colour off the screen with a held mouse button: the pointer is
 // sampled every 100 ms while the button is held, the arrow keys move the
-// pointer by one physical pixel (ten with Shift) and Esc gives up the pick.
+// pointer by one physical pixel (ten with Shift), Esc gives up the pick, and
+// a loupe beside the pointer shows the pixels around it at every move.
 // A window hands its button's press, release and lost capture to Begin and
 // End; the pick takes the button's keys itself while it runs.
 #pragma once
@@ -9,6 +10,7 @@
 
 #include <functional>
 
+#include "app/loupe.h"
 #include "app/web_color.h"
 #include "framework/timer.h"
 
@@ -31,6 +33,7 @@ class ScreenPick {
   // Esc: ends the pick without finishing it, and raises OnCancel.
   void Cancel();
   bool Picking() const { return sampleTimer_.Enabled(); }
+  const Loupe& PickLoupe() const { return loupe_; }
 
   std::function<void(TColor)> OnSample;
   std::function<void(TColor)> OnFinish;
@@ -43,7 +46,10 @@ class ScreenPick {
   // Stops sampling and gives the button its own keys back.
   void Stop();
 
+  void FollowPointer();
+
   Timer sampleTimer_{100};
+  Loupe loupe_;
   HWND button_ = nullptr;
   TColor lastSample_ = 0;
   bool sampled_ = false;
