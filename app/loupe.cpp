@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "app/web_code.h"
+#include "framework/dpi.h"
 #include "framework/fonts.h"
 
 namespace huemira {
@@ -65,7 +66,7 @@ TColor Loupe::Cell(int column, int row) const {
 }
 
 SIZE Loupe::Size() const {
-  return SIZE{kImageSide + 2 * kBorder, kImageSide + 2 * kBorder + textHeight_ + kCodeStripPadding};
+  return SIZE{kImageSide + 2 * kBorder, kImageSide + 2 * kBorder + textHeight_};
 }
 
 void Loupe::CreateIfNeeded() {
@@ -111,9 +112,12 @@ void Loupe::ReadAround(POINT pointer) {
 
 void Loupe::Follow(POINT pointer) {
   CreateIfNeeded();
-  if (!font_) {
-    font_ = CreatePixelFont(L"Arial", kCodeFontHeight);
-    textHeight_ = kCodeFontHeight + 2;
+  // The enlarged pixels are the screen's own; the code's text is written at
+  // the resolution of the pointer's monitor.
+  if (const UINT dpi = DpiAtPoint(pointer); dpi != fontDpi_) {
+    fontDpi_ = dpi;
+    font_ = CreateFontFrom({.name = L"Arial", .height = -kCodeFontHeight}, dpi);
+    textHeight_ = ScaleToDpi(kCodeFontHeight + kCodeStripPadding, static_cast<int>(dpi));
   }
   // A loupe that the read would see must leave before the read, and the
   // windows beneath it need a moment to draw themselves again.

@@ -9,6 +9,7 @@
 #include "app/picture_form.h"
 #include "app/show_color_form.h"
 #include "framework/application.h"
+#include "framework/dpi.h"
 #include "imaging/register_formats.h"
 
 namespace {
@@ -31,6 +32,9 @@ class ComApartment {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace huemira;
+  // Before the first window: systems that do not read the manifest's
+  // awareness get it here.
+  DeclareDpiAwareness();
   ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);

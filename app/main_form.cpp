@@ -71,7 +71,7 @@ void TMainForm::CreateControls() {
   FlatHint1.ColorArrow = MakeColor(0x43, 0x36, 0xB4);
   FlatHint1.Font = FontDescription{L"Arial", -12, MakeColor(33, 36, 82)};
 
-  fieldFont_ = CreatePixelFont(L"Arial", 12);
+  const HFONT fieldFont = ScaledFont({.name = L"Arial", .height = -12});
   const struct {
     ScrollBar& slider;
     Edit& field;
@@ -84,7 +84,7 @@ void TMainForm::CreateControls() {
   for (const auto& row : rows) {
     row.slider.Create(*this, {Bounds(2, row.top, 130, 18), 0, 255, row.position, row.hint});
     row.field.Create(*this, {Bounds(135, row.top - 1, 30, 20), std::to_wstring(row.position), row.hint});
-    row.field.SetFont(fieldFont_.get());
+    row.field.SetFont(fieldFont);
     row.field.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
     row.slider.OnChange = [this, &slider = row.slider, &field = row.field] { ScrollBarChange(slider, field); };
     row.field.OnChange = [this, &field = row.field, &slider = row.slider] { EditChange(field, slider); };
@@ -131,7 +131,7 @@ void TMainForm::CreateControls() {
   };
 
   Edit_GetColor.Create(*this, {Bounds(1, 175, 92, 23), L"ff5858", kCodeBoxHint});
-  Edit_GetColor.SetFont(fieldFont_.get());
+  Edit_GetColor.SetFont(fieldFont);
   Edit_GetColor.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
   Edit_GetColor.SetCharCase(CharCase::Lower);
   Edit_GetColor.OnChange = [this] { Edit_GetColorChange(); };

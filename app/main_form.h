@@ -176,7 +176,6 @@ class TMainForm : public Form {
   TColor colorBeforePick_ = 0;
   // While set, a change of the code box copies nothing.
   bool quietCodeChange_ = false;
-  UniqueFont fieldFont_;
 };
 
 // Whether Ctrl alone is held: Ctrl+V pastes into the code fields.

@@ -71,8 +71,8 @@ void TForm_Option::CreateAboutPage(SIZE page) {
   Image_Logo.SetBitmap(BitmapFromIcon(icon, 48));
   if (icon) DestroyIcon(icon);
 
-  titleFont_ = DeriveFont(Font(), {.pixelHeight = 24, .bold = true});
-  Label_Name.Create(*this, {.position = {92, 22}, .caption = L"Huemira", .font = titleFont_.get()});
+  Label_Name.Create(*this,
+                    {.position = {92, 22}, .caption = L"Huemira", .font = ScaledFont({.height = -24, .bold = true})});
   Label_Version.Create(*this, {.position = {93, 56}, .caption = std::wstring(L"版本 ") + kVersion + L" · 免费软件"});
   Label_Credit1.Create(*this, {.position = {28, 100}, .caption = L"图片解码基于 libjpeg-turbo、libpng、LibTIFF、libdeflate 和 zlib。"});
   Label_Credit2.Create(*this,

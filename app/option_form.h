@@ -63,7 +63,6 @@ class TForm_Option : public Form {
   void RestoreFocus();
 
   TMainForm& mainForm_;
-  UniqueFont titleFont_;
   HWND lastFocus_ = nullptr;
 };
 

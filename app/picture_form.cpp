@@ -35,10 +35,11 @@ void TForm_PImage::Create() {
   CreateForm({.className = kPictureFormClass,
               .caption = L"Huemira-图片取色",
               .style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_HSCROLL |
-                       WS_VSCROLL | WS_CLIPCHILDREN},
+                       WS_VSCROLL | WS_CLIPCHILDREN,
+              .outerWidth = kOuterWidth,
+              .outerHeight = kOuterHeight},
              false);
   SetBackgroundColor(kBackground);
-  SetWindowPos(Handle(), nullptr, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   Image_PColor.Create(*this, Bounds(0, 0, 536, 348));
   Image_PColor.OnMouseMove = [this](POINT point) { Image_PColorMouseMove(point); };

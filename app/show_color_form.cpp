@@ -9,10 +9,13 @@ constexpr int kOuterHeight = 265;
 }  // namespace
 
 void TForm_ShowColor::Create() {
-  CreateForm({kShowColorFormClass, L"Huemira-当前选择颜色", 0, 0, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX,
-              WS_EX_TOPMOST},
+  CreateForm({.className = kShowColorFormClass,
+              .caption = L"Huemira-当前选择颜色",
+              .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX,
+              .exStyle = WS_EX_TOPMOST,
+              .outerWidth = kOuterWidth,
+              .outerHeight = kOuterHeight},
              false);
-  SetWindowPos(Handle(), nullptr, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   OnDblClick = [this] { Close(); };
   OnShow = [this] {
     RECT frame;

@@ -53,7 +53,9 @@ void Control::RegisterOwnClass(const wchar_t* className, UINT classStyle) {
 
 void Control::CreateControl(Form& parent, const Args& args) {
   hint_ = args.hint;
-  const RECT& r = args.bounds;
+  parent_ = &parent;
+  logicalBounds_ = args.bounds;
+  const RECT r = parent.Scale(args.bounds);
   handle_ = CreateWindowExW(args.exStyle, args.className, args.text.c_str(), WS_CHILD | WS_VISIBLE | args.style,
                             r.left, r.top, r.right - r.left, r.bottom - r.top, parent.Handle(), nullptr,
                             Application::Instance().InstanceHandle(), nullptr);
@@ -61,6 +63,14 @@ void Control::CreateControl(Form& parent, const Args& args) {
   SetWindowSubclass(handle_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetFont(parent.Font());
   if (!hint_.empty()) parent.AddHint(handle_, hint_);
+}
+
+void Control::RescaleForDpi() {
+  const RECT r = parent_->Scale(logicalBounds_);
+  SetWindowPos(handle_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // A font the form made from a description follows; another one is the
+  // caller's, made at a size of its own.
+  if (const auto description = parent_->DescriptionOf(font_)) SetFont(parent_->ScaledFont(*description));
 }
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,7 +11,8 @@ namespace huemira {
 
 class Form;
 
-// Left, top, width, height as the form descriptions give them.
+// Left, top, width, height as the form descriptions give them, in pixels at
+// 96 dpi: the control's form scales them to its resolution.
 RECT Bounds(int left, int top, int width, int height);
 // The text of a window or control.
 std::wstring WindowText(HWND window);
@@ -40,6 +41,10 @@ class Control {
   void Invalidate() const { InvalidateRect(handle_, nullptr, TRUE); }
   const std::wstring& Hint() const { return hint_; }
 
+  // Puts the control at its description's place and font for its form's
+  // resolution, after the form moved to a monitor of another one.
+  virtual void RescaleForDpi();
+
   // Notifications that the parent form passes back to the control they concern.
   virtual void HandleCommand(WORD notification) {}
   virtual void HandleScroll(WORD request) {}
@@ -67,6 +72,8 @@ class Control {
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
   HWND handle_ = nullptr;
+  Form* parent_ = nullptr;
+  RECT logicalBounds_{};  // as the description gives them, at 96 dpi
   std::wstring hint_;
   HFONT font_ = nullptr;
 };

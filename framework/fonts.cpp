@@ -1,5 +1,7 @@
 #include "framework/fonts.h"
 
+#include "framework/dpi.h"
+
 namespace huemira {
 
 HFONT UiFont() {
@@ -12,16 +14,19 @@ HFONT UiFont() {
   return font.get();
 }
 
-UniqueFont CreateFontFrom(const FontDescription& description) {
+UniqueFont CreateFontFrom(const FontDescription& description, UINT dpi) {
   LOGFONTW font{};
   if (description.name.empty()) {
-    GetObjectW(UiFont(), sizeof(font), &font);
-    return UniqueFont(CreateFontIndirectW(&font));
+    font = MessageFontAt(dpi);
+  } else {
+    font.lfCharSet = description.charSet;
+    font.lfQuality = DEFAULT_QUALITY;
+    description.name.copy(font.lfFaceName, LF_FACESIZE - 1);
   }
-  font.lfHeight = description.height;
-  font.lfCharSet = description.charSet;
-  font.lfQuality = DEFAULT_QUALITY;
-  description.name.copy(font.lfFaceName, LF_FACESIZE - 1);
+  if (description.height != 0 || !description.name.empty())
+    font.lfHeight = ScaleToDpi(description.height, static_cast<int>(dpi));
+  if (description.bold) font.lfWeight = FW_BOLD;
+  if (description.underline) font.lfUnderline = TRUE;
   return UniqueFont(CreateFontIndirectW(&font));
 }
 

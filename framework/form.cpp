@@ -15,14 +15,43 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
+
 }  // namespace
 
-HFONT Form::Font() const { return UiFont(); }
+HFONT Form::Font() const { return ScaledFont(FontDescription{}); }
+
+HFONT Form::ScaledFont(const FontDescription& description) const {
+  for (const ScaledFontEntry& entry : fonts_)
+    if (entry.dpi == dpi_ && entry.description == description) return entry.font.get();
+  fonts_.push_back({description, dpi_, CreateFontFrom(description, dpi_)});
+  return fonts_.back().font.get();
+}
+
+std::optional<FontDescription> Form::DescriptionOf(HFONT font) const {
+  for (const ScaledFontEntry& entry : fonts_)
+    if (font && entry.font.get() == font) return entry.description;
+  return std::nullopt;
+}
 
 void Form::CreateForm(const Args& args, bool isMainForm) {
   isMainForm_ = isMainForm;
-  RECT frame{0, 0, args.clientWidth, args.clientHeight};
-  AdjustWindowRectEx(&frame, args.style, FALSE, args.exStyle);
+  style_ = args.style;
+  exStyle_ = args.exStyle;
+  // Forms are made at the top left corner of the primary monitor and laid
+  // out for its resolution.
+  dpi_ = MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  logicalClient_ = SIZE{args.clientWidth, args.clientHeight};
+  if (args.outerWidth > 0 || args.outerHeight > 0) {
+    const SIZE frame = SizeOf(WindowRectForClient(SIZE{0, 0}, args.style, args.exStyle, kDefaultDpi));
+    logicalClient_ = SIZE{args.outerWidth - frame.cx, args.outerHeight - frame.cy};
+  }
+  const RECT frame = WindowRectForClient(ScaledClientSize(), args.style, args.exStyle, dpi_);
   WindowArgs window;
   window.className = args.className;
   window.text = args.caption;
@@ -34,6 +63,41 @@ void Form::CreateForm(const Args& args, bool isMainForm) {
   CreateHandle(window);
   Application::EnableDialogKeys(Handle());
   if (isMainForm) Application::Instance().SetMainForm(Handle());
+}
+
+// The frame that the system computes for a resolution need not be the one
+// it draws (Wine draws every frame at the system's resolution): the client
+// area is measured and the window sized again where they differ.
+void Form::FitClientArea() {
+  RECT window{}, client{};
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const SIZE wanted = ScaledClientSize();
+  if (client.right == wanted.cx && client.bottom == wanted.cy) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + wanted.cx - client.right,
+               window.bottom - window.top + wanted.cy - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ChangeDpi(UINT dpi, const RECT& suggested) {
+  if (dpi == dpi_ || dpi == 0) return;
+  dpi_ = dpi;
+  RECT bounds = suggested;
+  // A form of fixed size gets its description's client area exactly; one
+  // that the user sizes takes the platform's proportional suggestion.
+  if (!(style_ & WS_THICKFRAME)) {
+    const SIZE frame = SizeOf(WindowRectForClient(ScaledClientSize(), style_, exStyle_, dpi_));
+    bounds.right = bounds.left + frame.cx;
+    bounds.bottom = bounds.top + frame.cy;
+  }
+  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!(style_ & WS_THICKFRAME)) FitClientArea();
+  std::vector<HWND> children;
+  EnumChildWindows(Handle(), CollectWindow, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children)
+    if (Control* control = Control::FromHandle(child)) control->RescaleForDpi();
+  if (OnDpiChanged) OnDpiChanged();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::AddHint(HWND control, const std::wstring& text) { Application::Instance().Hints().Add(control, text); }
@@ -171,6 +235,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (isMainForm_) Application::Instance().Terminate();
       break;
+    case WM_DPICHANGED:
+      ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
   }
   return DefaultHandling(message, wParam, lParam);
 }

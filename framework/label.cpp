@@ -17,6 +17,11 @@ void Label::CreateLabel(Form& parent, const Args& args, DWORD style) {
   FitToCaption();
 }
 
+void Label::RescaleForDpi() {
+  Control::RescaleForDpi();
+  FitToCaption();
+}
+
 void Label::FitToCaption() {
   const std::wstring caption = Caption();
   const WindowDc dc(Handle());
@@ -59,8 +64,12 @@ void LinkLabel::Create(Form& parent, const Args& args) {
   // The usual link blue; the system's hot-tracking colour is a pale grey
   // in some colour schemes.
   link.color = RGB(0x00, 0x66, 0xCC);
-  underlined_ = DeriveFont(args.font ? args.font : parent.Font(), {.underline = true});
-  link.font = underlined_.get();
+  if (args.font) {
+    underlined_ = DeriveFont(args.font, {.underline = true});
+    link.font = underlined_.get();
+  } else {
+    link.font = parent.ScaledFont({.underline = true});
+  }
   // SS_NOTIFY: a click reaches the form as STN_CLICKED.
   CreateLabel(parent, link, SS_NOTIFY);
 }

@@ -30,11 +30,13 @@ class Label : public Control {
   void SetColor(COLORREF color);
 
   HBRUSH HandleColor(HDC dc) override;
+  void RescaleForDpi() override;
 
  protected:
   void CreateLabel(Form& parent, const Args& args, DWORD style);
 
  private:
+  // The size follows the caption in the label's font.
   void FitToCaption();
   // Repaints what lies under the label too: it has no background of its own.
   void RepaintArea() const;

@@ -7,6 +7,7 @@ add_library(framework_win32 STATIC
   combo_box.cpp
   control.cpp
   edit.cpp
+  dpi.cpp
   fonts.cpp
   form.cpp
   hint_window.cpp

@@ -6,7 +6,10 @@
 #   wine_start EXE [ARGS...]  the same in the background (process id in WINE_PID)
 #   wine_env_stop           end what wine_env_start started (also runs on exit)
 #
-# WINEPREFIX may be set by the caller; the default lives in build/. DISPLAY is
+# WINEPREFIX may be set by the caller; the default lives in build/.
+# HUEMIRA_WINE_DPI (default 96) is the display resolution a new prefix gets;
+# wine_use_dpi N switches to a prefix of that resolution beside the default
+# one (Wine reads the resolution once, when its server starts). DISPLAY is
 # used when it answers; otherwise a private Xvfb is started and stopped again.
 # Works without a terminal, as root and in CI.
 
@@ -21,6 +24,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winedbg.exe=d}
 WINE_LOADER=/usr/lib/wine/wine64
 WINE_SERVER=/usr/lib/wine/wineserver64
 HUEMIRA_SCREEN_SIZE=${HUEMIRA_SCREEN_SIZE:-1024x768}
+HUEMIRA_WINE_DPI=${HUEMIRA_WINE_DPI:-96}
 
 _wine_env_xvfb_pid=""
 
@@ -63,13 +67,17 @@ wine_env_started_xvfb() { [ -n "$_wine_env_xvfb_pid" ]; }
 # whose creation was interrupted. Its content says which settings the
 # prefix has, so that a prefix from an older version of this file gets them.
 _PREFIX_VERSION=2
+_prefix_settings() {
+  if [ "$HUEMIRA_WINE_DPI" = 96 ]; then echo "$_PREFIX_VERSION"; else echo "$_PREFIX_VERSION dpi=$HUEMIRA_WINE_DPI"; fi
+}
 _ensure_prefix() {
-  local marker="$WINEPREFIX/.huemira-ready"
-  [ "$(cat "$marker" 2>/dev/null)" = "$_PREFIX_VERSION" ] && return 0
+  local marker="$WINEPREFIX/.huemira-ready" settings
+  settings=$(_prefix_settings)
+  [ "$(cat "$marker" 2>/dev/null)" = "$settings" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 8
-    [ "$(cat "$marker" 2>/dev/null)" = "$_PREFIX_VERSION" ] && exit 0
+    [ "$(cat "$marker" 2>/dev/null)" = "$settings" ] && exit 0
     if [ ! -f "$marker" ]; then
       wine_env_log "creating Wine prefix $WINEPREFIX (about 10 s, once)"
       rm -rf "$WINEPREFIX"
@@ -80,9 +88,22 @@ _ensure_prefix() {
     # Wine draws the window frames itself, as Windows does: a virtual screen
     # has no window manager, and screenshots should show captions.
     "${WINE_CMD[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # The resolution that Windows' display settings would set.
+    local key
+    for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+      "${WINE_CMD[@]}" reg add "$key" /v LogPixels /t REG_DWORD /d "$HUEMIRA_WINE_DPI" /f >/dev/null 2>&1
+    done
     "$WINE_SERVER" -w
-    echo "$_PREFIX_VERSION" >"$marker"
+    echo "$settings" >"$marker"
   ) 8>"$WINEPREFIX.lock"
+}
+
+# wine_use_dpi N: from now on, programs run in the prefix of that resolution.
+wine_use_dpi() {
+  [ -n "${_wine_env_base_prefix:-}" ] || _wine_env_base_prefix=$WINEPREFIX
+  export HUEMIRA_WINE_DPI=$1
+  if [ "$1" = 96 ]; then export WINEPREFIX=$_wine_env_base_prefix; else export WINEPREFIX="$_wine_env_base_prefix-${1}dpi"; fi
+  _ensure_prefix
 }
 
 # How every Windows program is started: with a Chinese Windows locale, so
@@ -122,9 +143,12 @@ wine_env_stop() {
   # them any pipe that a program's output went into.) Every program of ours
   # has ended by now; one that still runs belongs to another run sharing the
   # prefix, and is left alone.
-  if ! timeout 20 "$WINE_SERVER" -w 2>/dev/null; then
-    wine_env_log "Wine programs of another run still use $WINEPREFIX; not waiting for them"
-  fi
+  local prefix
+  for prefix in "$WINEPREFIX" ${_wine_env_base_prefix:+"$_wine_env_base_prefix"}; do
+    if ! WINEPREFIX=$prefix timeout 20 "$WINE_SERVER" -w 2>/dev/null; then
+      wine_env_log "Wine programs of another run still use $prefix; not waiting for them"
+    fi
+  done
   if [ -n "$_wine_env_xvfb_pid" ]; then
     kill "$_wine_env_xvfb_pid" 2>/dev/null || true
     wait "$_wine_env_xvfb_pid" 2>/dev/null || true

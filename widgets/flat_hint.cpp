@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/application.h"
+#include "framework/dpi.h"
 #include "framework/handles.h"
 #include "framework/system_color.h"
 
@@ -43,9 +44,14 @@ TFlatHintWindow::TFlatHintWindow(const TFlatHint& settings) : HintWindow(0), set
 
 void TFlatHintWindow::ActivateHint(const RECT& suggested, const std::wstring& text) {
   SetHintText(text);
-  font_ = CreateFontFrom(settings_.Font);
+  POINT pointer;
+  GetCursorPos(&pointer);
+  // The text at the resolution of the monitor the hint shows on.
+  const UINT dpi = DpiAtPoint(pointer);
+  font_ = CreateFontFrom(settings_.Font, dpi);
 
-  RECT measured{suggested.left, suggested.top, suggested.left + HintTextWidth(settings_.MaxHintWidth),
+  RECT measured{suggested.left, suggested.top,
+                suggested.left + HintTextWidth(ScaleToDpi(settings_.MaxHintWidth, static_cast<int>(dpi))),
                 suggested.top};
   {
     const WindowDc dc(Handle());
@@ -55,8 +61,6 @@ void TFlatHintWindow::ActivateHint(const RECT& suggested, const std::wstring& te
   const int width = measured.right - measured.left + kHintExtraWidth;
   const int height = measured.bottom - measured.top + kHintExtraHeight;
 
-  POINT pointer;
-  GetCursorPos(&pointer);
   const HintPlacement placement = PlaceHint({pointer.x, pointer.y}, GetSystemMetrics(SM_CXSCREEN),
                                             GetSystemMetrics(SM_CYSCREEN), width, height);
   arrow_ = placement.arrow;

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "framework/application.h"
 #include "framework/clipboard.h"
+#include "framework/dpi.h"
 #include "framework/text.h"
 #include "imaging/register_formats.h"
 #include "widgets/notify_icon.h"
@@ -56,6 +57,8 @@ bool MainFormTest::shellAnswers = true;
 
 void MainFormTest::SetUpTestSuite() {
   static const bool initialized = [] {
+    // As the program's manifest declares it.
+    DeclareDpiAwareness();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Application::Instance().SetTitle(L"Huemira");
     Application::Instance().Initialize(GetModuleHandleW(nullptr));

@@ -1,0 +1,151 @@
+// The main window and a screen pick at the resolution of the display this
+// program runs on; scripts/test-windows.sh runs it at 96 and at 144 dpi.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/screen_color.h"
+#include "framework/dpi.h"
+#include "window_test_support.h"
+
+namespace huemira {
+namespace {
+
+// The resolution the run was set up for (the prefix's LogPixels).
+UINT ExpectedDpi() {
+  const char* dpi = std::getenv("HUEMIRA_WINE_DPI");
+  return dpi ? static_cast<UINT>(std::atoi(dpi)) : kDefaultDpi;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return SIZE{r.right, r.bottom};
+}
+
+// A control's place in its window's client area.
+RECT PlaceOf(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void ExpectPlace(HWND control, RECT described, UINT dpi) {
+  const RECT expected = ScaleBounds(described, dpi);
+  const RECT actual = PlaceOf(control);
+  EXPECT_TRUE(EqualRect(&expected, &actual))
+      << "expected " << expected.left << "," << expected.top << " " << expected.right - expected.left << "x"
+      << expected.bottom - expected.top << ", got " << actual.left << "," << actual.top << " "
+      << actual.right - actual.left << "x" << actual.bottom - actual.top;
+}
+
+void ExpectMainWindowLaidOutAt(TMainForm& form, UINT dpi) {
+  const SIZE client = ClientSize(form.Handle());
+  EXPECT_EQ(client.cx, ScaleToDpi(167, static_cast<int>(dpi)));
+  EXPECT_EQ(client.cy, ScaleToDpi(200, static_cast<int>(dpi)));
+  ExpectPlace(form.BitBtn_PScreen.Handle(), Bounds(96, 95, 70, 25), dpi);
+  ExpectPlace(form.BitBtn_Option.Handle(), Bounds(96, 173, 70, 25), dpi);
+  ExpectPlace(form.Edit_GetColor.Handle(), Bounds(1, 175, 92, 23), dpi);
+  ExpectPlace(form.ScrollBar_B.Handle(), Bounds(2, 72, 130, 18), dpi);
+  ExpectPlace(form.FlatButton_HC[7].Handle(), Bounds(3 + 18 * 7, 3, 17, 20), dpi);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Edit_GetColor.Handle(), WM_GETFONT, 0, 0)), sizeof(font),
+             &font);
+  EXPECT_EQ(font.lfHeight, -ScaleToDpi(12, static_cast<int>(dpi))) << "the code box's font";
+}
+
+class DpiTest : public MainFormTest {};
+
+TEST_F(DpiTest, TheMainWindowIsLaidOutForTheDisplaysResolution) {
+  StartMainForm();
+  ASSERT_EQ(form->Dpi(), ExpectedDpi());
+  ExpectMainWindowLaidOutAt(*form, ExpectedDpi());
+  const SIZE client = ClientSize(form->Handle());
+  if (ExpectedDpi() == 96) {
+    EXPECT_EQ(client.cx, 167);
+    EXPECT_EQ(client.cy, 200);
+  }
+  if (ExpectedDpi() == 144) {
+    EXPECT_EQ(client.cx, 251);
+    EXPECT_EQ(client.cy, 300);
+  }
+}
+
+TEST_F(DpiTest, AMoveToAMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
+  StartMainForm();
+  RECT frame{};
+  GetWindowRect(form->Handle(), &frame);
+  RECT suggested{frame.left, frame.top, frame.left + 500, frame.top + 600};
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form->Dpi(), 192u);
+  ExpectMainWindowLaidOutAt(*form, 192);
+  GetWindowRect(form->Handle(), &frame);
+  EXPECT_EQ(frame.left, suggested.left) << "at the system's suggested place";
+
+  suggested = frame;
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(ExpectedDpi(), ExpectedDpi()),
+               reinterpret_cast<LPARAM>(&suggested));
+  ExpectMainWindowLaidOutAt(*form, ExpectedDpi());
+}
+
+// Two colours meeting between two physical pixels: the pick and the nudge
+// land on the exact pixel under the pointer.
+TEST_F(DpiTest, APickTakesTheExactPhysicalPixelUnderThePointer) {
+  StartMainForm();
+  ColorWindow left(RGB(0xC0, 0x10, 0x20), RECT{300, 300, 401, 400});
+  ColorWindow right(RGB(0x10, 0x80, 0xF0), RECT{401, 300, 500, 400});
+  Pump();
+  SetCursorPos(400, 350);
+  SendMessageW(form->BitBtn_PScreen.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PumpFor(250);
+  EXPECT_EQ(form->Edit_GetColor.Text(), L"c01020");
+  SendMessageW(form->BitBtn_PScreen.Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+  PumpFor(250);
+  EXPECT_EQ(form->Edit_GetColor.Text(), L"1080f0");
+  SendMessageW(form->BitBtn_PScreen.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Pump();
+  EXPECT_EQ(history.Slot(1), MakeColor(0x10, 0x80, 0xF0));
+  EXPECT_EQ(Clipboard(), L"1080f0");
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT*, LPARAM list) {
+  MONITORINFO info{sizeof(info)};
+  GetMonitorInfoW(monitor, &info);
+  reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcMonitor);
+  return TRUE;
+}
+
+// Run on a display of two monitors (Xvfb +xinerama with two screens); a
+// display of one has nothing to show here.
+TEST_F(DpiTest, APickOnEachMonitorTakesThePixelUnderThePointer) {
+  std::vector<RECT> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.size() < 2) GTEST_SKIP() << "one monitor";
+  StartMainForm();
+  for (const RECT& monitor : monitors) {
+    SCOPED_TRACE(testing::Message() << "monitor at " << monitor.left << "," << monitor.top);
+    const RECT where{monitor.left + 40, monitor.top + 40, monitor.left + 140, monitor.top + 140};
+    ColorWindow target(RGB(0x21, 0x43, monitor.left < 0 ? 0x65 : 0x87), where);
+    Pump();
+    SetCursorPos(where.left + 50, where.top + 50);
+    SendMessageW(form->BitBtn_PScreen.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PumpFor(250);
+    EXPECT_EQ(form->ScreenPick1.PickLoupe().CentreColor(), MakeColor(0x21, 0x43, monitor.left < 0 ? 0x65 : 0x87));
+    SendMessageW(form->BitBtn_PScreen.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_EQ(form->CurrentColor(), MakeColor(0x21, 0x43, monitor.left < 0 ? 0x65 : 0x87));
+  }
+  // Below the shorter monitor, beside the taller one: no monitor shows it.
+  RECT box{};
+  for (const RECT& monitor : monitors) UnionRect(&box, &box, &monitor);
+  for (const RECT& monitor : monitors) {
+    if (monitor.bottom < box.bottom) {
+      EXPECT_EQ(ScreenColorAt(POINT{monitor.left + 1, box.bottom - 1}), 0xFFFFFFu);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace huemira
