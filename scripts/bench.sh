@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/bench.sh BUILDDIR
 #
-# First times the contrast window's nearest-passing-colour search
+# First, under Wine, the screen pick's costs (scripts/bench-pick.sh). Then
+# times the contrast window's nearest-passing-colour search
 # (bench/nearest_color_bench.cpp): median and worst case over BENCH_PAIRS
 # random pairs (default 1000).
 #
@@ -27,6 +28,9 @@ formats=${BENCH_FORMATS:-"jpeg png tiff-deflate tiff-none gif pcx pcx8 dcx tga b
 data="$root/build/bench-data/${width}x${height}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+# The screen pick's costs, where a Windows build sits beside this one.
+"$(dirname "$0")/bench-pick.sh" "${BENCH_WIN64_BUILD:-$build/../win64}"
 
 search="$build/bench/nearest-color-bench"
 [ -x "$search" ] || { echo "bench: $search is missing; build it first (make native)"; exit 2; }
