@@ -39,12 +39,13 @@ class ColourWindow:
 
 def drag_pick(app, to_x, to_y):
     left, top = app.client_origin()
-    run("xdotool", "mousemove", str(left + PICK_BUTTON[0]), str(top + PICK_BUTTON[1]), "mousedown", "1")
+    button_x, button_y = left + harness.scaled(PICK_BUTTON[0]), top + harness.scaled(PICK_BUTTON[1])
+    run("xdotool", "mousemove", str(button_x), str(button_y), "mousedown", "1")
     time.sleep(0.3)
     # Several steps, as a hand moves; samples are taken every 100 ms meanwhile.
     for step in (0.3, 0.6, 1.0):
-        x = left + PICK_BUTTON[0] + int((to_x - left - PICK_BUTTON[0]) * step)
-        y = top + PICK_BUTTON[1] + int((to_y - top - PICK_BUTTON[1]) * step)
+        x = button_x + int((to_x - button_x) * step)
+        y = button_y + int((to_y - button_y) * step)
         run("xdotool", "mousemove", str(x), str(y))
         time.sleep(0.25)
     time.sleep(0.4)
@@ -71,3 +72,20 @@ def check_drag_from_the_button_picks_the_colour_under_the_pointer():
     history = harness.expect_full_history("after picking")
     expect_equal(history[0], TARGET_COLOUR, "HC1, the picked colour")
     expect_equal(history[1:9], harness.HISTORY_DEFAULTS[0:8], "HC2..HC9: the old slots 1..8, moved once")
+
+
+def check_a_drag_at_144_dpi_lands_on_the_exact_pixel():
+    with harness.display_resolution(144):
+        harness.fresh_settings()
+        target = ColourWindow(TARGET_COLOUR, 120, 120)
+        try:
+            with harness.Program() as app:
+                x, y = target.centre()
+                drag_pick(app, x, y)
+                harness.expect_clipboard(TARGET_COLOUR.lower(), "after the pick")
+                harness.screenshot("screen-pick-at-144-dpi")
+                app.close()
+        finally:
+            target.close()
+        history = harness.expect_full_history("after picking at 144 dpi")
+        expect_equal(history[0], TARGET_COLOUR, "HC1, the picked colour")

@@ -5,6 +5,7 @@ clipboard (xclip), the settings file and the Start Menu folder in the prefix.
 The environment comes from scripts/test-e2e.sh: WINEPREFIX, DISPLAY,
 HUEMIRA_EXE, HUEMIRA_E2E_SHOTS and HUEMIRA_WINE_LOADER.
 """
+import contextlib
 import os
 import re
 import subprocess
@@ -20,6 +21,28 @@ PREFIX = Path(os.environ["WINEPREFIX"])
 EXE = Path(os.environ["HUEMIRA_EXE"])
 SHOTS = Path(os.environ["HUEMIRA_E2E_SHOTS"])
 WINE_LOADER = os.environ.get("HUEMIRA_WINE_LOADER", "/usr/lib/wine/wine64")
+# The display's resolution over 96 dpi: the program's layout scales by it.
+SCALE = 1.0
+
+
+def scaled(length):
+    """A length of the program's 96-dpi layout at the display's resolution."""
+    return int(length * SCALE + 0.5)
+
+
+@contextlib.contextmanager
+def display_resolution(dpi):
+    """Runs what it holds at another display resolution, in the Wine prefix
+    that scripts/test-e2e.sh made for it; its programs end with it."""
+    global PREFIX, SCALE
+    saved = PREFIX, SCALE, os.environ["WINEPREFIX"]
+    PREFIX, SCALE = Path(os.environ[f"HUEMIRA_WINEPREFIX_{dpi}DPI"]), dpi / 96
+    os.environ["WINEPREFIX"] = str(PREFIX)
+    try:
+        yield
+    finally:
+        subprocess.run([str(Path(WINE_LOADER).with_name("wineserver64")), "-w"], timeout=60)
+        PREFIX, SCALE, os.environ["WINEPREFIX"] = saved
 
 
 class CheckFailed(AssertionError):
@@ -268,10 +291,11 @@ class Program:
         draws the frame itself, it is equally thick on the left, right and
         bottom, with the caption above the client area."""
         x, y, width, height = self.geometry()
-        if (width, height) == (CLIENT_WIDTH, CLIENT_HEIGHT):
+        client_width, client_height = scaled(CLIENT_WIDTH), scaled(CLIENT_HEIGHT)
+        if (width, height) == (client_width, client_height):
             return x, y
-        border = (width - CLIENT_WIDTH) // 2
-        return x + border, y + height - border - CLIENT_HEIGHT
+        border = (width - client_width) // 2
+        return x + border, y + height - border - client_height
 
     def click(self, client_x, client_y):
         """A left click at a point of the client area."""
