@@ -48,12 +48,13 @@ void FillSolid(HDC dc, const RECT& area, COLORREF color) {
   FillRect(dc, &area, brush.get());
 }
 
-// Top and left edges in the first colour, bottom and right in the second.
-void Frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-  FillSolid(dc, RECT{r.left, r.top, r.right, r.top + 1}, topLeft);
-  FillSolid(dc, RECT{r.left, r.top, r.left + 1, r.bottom}, topLeft);
-  FillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-  FillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+// Top and left edges in the first colour, bottom and right in the second,
+// each line pixels wide.
+void Frame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight, int line) {
+  FillSolid(dc, RECT{r.left, r.top, r.right, r.top + line}, topLeft);
+  FillSolid(dc, RECT{r.left, r.top, r.left + line, r.bottom}, topLeft);
+  FillSolid(dc, RECT{r.left, r.bottom - line, r.right, r.bottom}, bottomRight);
+  FillSolid(dc, RECT{r.right - line, r.top, r.right, r.bottom}, bottomRight);
 }
 
 }  // namespace
@@ -190,22 +191,24 @@ void TFlatButton::Paint(HDC target) {
   if (state_ == State::Down) face = colorDown_;
   FillSolid(dc.get(), area, face);
 
+  // The frame and the pressed text's shift: one pixel at 96 dpi.
+  const int line = form_->Scale(1);
   if (state_ == State::Down) {
-    Frame(dc.get(), area, colorShadow_, colorHighLight_);
+    Frame(dc.get(), area, colorShadow_, colorHighLight_, line);
   } else if (state_ == State::Up && mouseIn_) {
-    Frame(dc.get(), area, colorHighLight_, colorShadow_);
+    Frame(dc.get(), area, colorHighLight_, colorShadow_, line);
   } else {
-    Frame(dc.get(), area, colorBorder_, colorBorder_);
+    Frame(dc.get(), area, colorBorder_, colorBorder_, line);
   }
 
   if (!caption_.empty()) {
     RECT text = area;
-    if (state_ == State::Down) OffsetRect(&text, 1, 1);
+    if (state_ == State::Down) OffsetRect(&text, line, line);
     SetBkMode(dc.get(), TRANSPARENT);
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     if (state_ == State::Disabled) {
       RECT raised = text;
-      OffsetRect(&raised, 1, 1);
+      OffsetRect(&raised, line, line);
       SetTextColor(dc.get(), GetSysColor(COLOR_BTNHIGHLIGHT));
       DrawTextW(dc.get(), caption_.c_str(), -1, &raised, format);
       SetTextColor(dc.get(), GetSysColor(COLOR_BTNSHADOW));
