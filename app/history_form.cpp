@@ -33,8 +33,8 @@ void TForm_HistoryColor::Create() {
       if (OnSwatchClick) OnSwatchClick(slot);
     };
   }
-  OnPaint = [](HDC dc) {
-    RECT bevel = Bounds(6, 5, 237, 200);
+  OnPaint = [this](HDC dc) {
+    RECT bevel = Scale(Bounds(6, 5, 237, 200));
     DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
   };
   OnShow = [this] { CenterOnScreen(); };
