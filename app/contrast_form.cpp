@@ -110,9 +110,14 @@ void TForm_Contrast::CreateControls() {
   FlatButton_Swap.SetTabStop(true);
   FlatButton_Swap.OnClick = [this] { FlatButton_SwapClick(); };
   BitBtn_PickBackground.Create(*this, {.bounds = Bounds(214, 36, 40, 22), .caption = L"取色", .hint = kPickHint});
-  BitBtn_PickBackground.OnMouseDown = [this](POINT) { ScreenDrag_Background.Begin(); };
-  BitBtn_PickBackground.OnMouseUp = [this](POINT) { ScreenDrag_Background.End(); };
-  ScreenDrag_Background.OnSample = [this](TColor color) { SetBackgroundColor(color); };
+  BitBtn_PickBackground.OnMouseDown = [this](POINT) {
+    backgroundBeforePick_ = background_;
+    ScreenPick_Background.Begin(BitBtn_PickBackground.Handle());
+  };
+  BitBtn_PickBackground.OnMouseUp = [this](POINT) { ScreenPick_Background.End(); };
+  ScreenPick_Background.OnSample = [this](TColor color) { SetBackgroundColor(color); };
+  ScreenPick_Background.OnFinish = [this](TColor color) { SetBackgroundColor(color); };
+  ScreenPick_Background.OnCancel = [this] { SetBackgroundColor(backgroundBeforePick_); };
 
   Label_Ratio.Create(*this, {.position = {10, 64}, .caption = L"21.00:1", .font = ratioFont_.get()});
   for (std::size_t i = 0; i < Label_Verdicts.size(); ++i)

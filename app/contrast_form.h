@@ -12,7 +12,7 @@
 #include "app/contrast.h"
 #include "app/contrast_sample.h"
 #include "app/nearest_passing_color.h"
-#include "app/screen_drag.h"
+#include "app/screen_pick.h"
 #include "framework/button.h"
 #include "framework/edit.h"
 #include "framework/form.h"
@@ -52,8 +52,7 @@ class TForm_Contrast : public Form {
   Edit Edit_Background;
   TFlatButton FlatButton_Swap;
   Button BitBtn_PickBackground;
-  Timer Timer_PickBackground{100};
-  ScreenDrag ScreenDrag_Background{Timer_PickBackground};
+  ScreenPick ScreenPick_Background;
   Label Label_Ratio;
   // AA normal, AA large, AAA normal, AAA large.
   std::array<Label, 4> Label_Verdicts;
@@ -85,6 +84,8 @@ class TForm_Contrast : public Form {
   TMainForm& mainForm_;
   TColor text_ = clBlack;
   TColor background_ = clWhite;
+  // What Esc during a pick of the background brings back.
+  TColor backgroundBeforePick_ = clWhite;
   UniqueFont fieldFont_, ratioFont_;
 };
 
