@@ -51,7 +51,7 @@ void TForm_PImage::Create() {
   SetWindowPos(Panel_ImageTempColor.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Edit_TempBmpFileName.Create(*this, {.bounds = Bounds(448, 4, 29, 21), .visible = false});
 
-  OnShow = [this] { CentreOnScreen(); };
+  OnShow = [this] { CenterOnScreen(); };
   UpdateScrollBars();
 }
 
@@ -74,14 +74,6 @@ void TForm_PImage::SetPicture(std::unique_ptr<TDibGraphic> picture) {
   SetScrollPos(Handle(), SB_HORZ, 0, FALSE);
   SetScrollPos(Handle(), SB_VERT, 0, FALSE);
   UpdateScrollBars();
-}
-
-void TForm_PImage::CentreOnScreen() {
-  RECT frame;
-  GetWindowRect(Handle(), &frame);
-  SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm_PImage::Image_PColorMouseMove(POINT picturePoint) {

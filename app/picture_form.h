@@ -40,7 +40,6 @@ class TForm_PImage : public Form {
   void Image_PColorMouseUp(POINT picturePoint);
   void PlacePreviewSwatch();
   void PreviewUnderPointer();
-  void CentreOnScreen();
 
   // Scrolling: the scroll bars follow the picture and the client area.
   void UpdateScrollBars();
