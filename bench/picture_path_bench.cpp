@@ -15,7 +15,6 @@
 // start of a Wine process.
 // Exit status 1 when the picture window did not show.
 #include <windows.h>
-#include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -26,14 +25,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/history_colors.h"
-#include "app/history_form.h"
-#include "app/main_form.h"
-#include "app/option_form.h"
-#include "app/picture_form.h"
-#include "app/show_color_form.h"
+#include "app/program_windows.h"
 #include "app/temporary_bitmap.h"
-#include "framework/application.h"
 #include "imaging/dib/bmp_conversion.h"
 #include "imaging/register_formats.h"
 
@@ -86,24 +79,10 @@ int main() {
   }
   const int moves = argc > 2 ? std::max(1, _wtoi(argv[2])) : 300;
 
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
-  InitCommonControlsEx(&controls);
-  Application& application = Application::Instance();
-  application.SetTitle(L"Huemira");
-  application.Initialize(GetModuleHandleW(nullptr));
-  RegisterImagingFormats();
-  HistoryColors history;
-  TMainForm mainForm(history);
-  mainForm.Create();
-  TForm_PImage pictureForm;
-  pictureForm.Create();
-  TForm_ShowColor showColorForm;
-  showColorForm.Create();
-  TForm_Option optionForm(mainForm);
-  optionForm.Create();
-  TForm_HistoryColor historyForm(history);
-  historyForm.Create();
-  mainForm.AttachWindows(pictureForm, showColorForm, optionForm, historyForm);
+  InitializeProgram(GetModuleHandleW(nullptr));
+  ProgramWindows windows;
+  TMainForm& mainForm = windows.mainForm;
+  TForm_PImage& pictureForm = windows.pictureForm;
   mainForm.Show();
   PaintNow(mainForm.Handle());
 
