@@ -1,6 +1,7 @@
 #include "app/contrast_sample.h"
 
 #include "framework/fonts.h"
+#include "framework/handles.h"
 
 namespace huemira {
 
@@ -29,8 +30,8 @@ void ContrastSample::SetColors(TColor text, TColor background) {
 }
 
 void ContrastSample::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Handle(), &paint);
+  const PaintDc paint(Handle());
+  const HDC dc = paint.get();
   RECT area;
   GetClientRect(Handle(), &area);
   const UniqueBrush brush(CreateSolidBrush(background_));
@@ -46,7 +47,6 @@ void ContrastSample::Paint() {
   }
   const SelectedObject font(dc, largeFont_.get());
   DrawTextW(dc, kSampleText, -1, &large, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  EndPaint(Handle(), &paint);
 }
 
 LRESULT ContrastSample::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

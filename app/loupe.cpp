@@ -8,6 +8,7 @@
 #include "app/web_code.h"
 #include "framework/dpi.h"
 #include "framework/fonts.h"
+#include "framework/handles.h"
 
 namespace huemira {
 
@@ -171,10 +172,8 @@ void Loupe::Paint(HDC dc) const {
 LRESULT Loupe::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      const HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
+      const PaintDc paint(Handle());
+      Paint(paint.get());
       return 0;
     }
     case WM_ERASEBKGND:

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/form.h"
+#include "framework/handles.h"
 #include "imaging/dib/win32_gdi.h"
 
 namespace huemira {
@@ -51,14 +52,14 @@ POINT PictureView::ToPicture(LPARAM clientPoint) const {
 }
 
 void PictureView::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Handle(), &paint);
+  const PaintDc paint(Handle());
+  const HDC dc = paint.get();
   const SIZE size = PictureSize();
   // Only the part that needs painting goes to the screen, straight from the
   // picture's own rows: no copy of the picture is made for a paint.
   RECT part;
   const RECT shown{0, 0, size.cx - origin_.x, size.cy - origin_.y};
-  if (IntersectRect(&part, &paint.rcPaint, &shown)) {
+  if (IntersectRect(&part, &paint.Area(), &shown)) {
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
     const int sourceLeft = part.left + origin_.x;
@@ -68,7 +69,6 @@ void PictureView::Paint() {
     StretchDIBits(dc, part.left, part.top, width, height, sourceLeft, sourceBottom, width, height, picture_->Bits(),
                   AsBitmapInfo(picture_->BitmapInfo()), DIB_RGB_COLORS, SRCCOPY);
   }
-  EndPaint(Handle(), &paint);
 }
 
 LRESULT PictureView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/fonts.h"
+#include "framework/handles.h"
 
 namespace huemira {
 
@@ -200,10 +201,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       if (OnPaint) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        OnPaint(dc);
-        EndPaint(Handle(), &paint);
+        const PaintDc paint(Handle());
+        OnPaint(paint.get());
         return 0;
       }
       break;

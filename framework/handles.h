@@ -57,6 +57,25 @@ class WindowDc {
   HDC dc_;
 };
 
+// The device context of a paint message: EndPaint comes with the guard's
+// end, so that a paint that throws still validates its window instead of
+// being asked again at once.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+  // The part of the window that needs painting.
+  const RECT& Area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // Selects an object into a DC for the lifetime of this guard.
 class SelectedObject {
  public:

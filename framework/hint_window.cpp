@@ -65,8 +65,8 @@ void HintWindow::ShowAt(const RECT& bounds) {
 }
 
 void HintWindow::PaintBuffered() {
-  PAINTSTRUCT paint;
-  HDC target = BeginPaint(Handle(), &paint);
+  const PaintDc paint(Handle());
+  const HDC target = paint.get();
   RECT client;
   GetClientRect(Handle(), &client);
   const UniqueMemoryDc dc(CreateCompatibleDC(target));
@@ -76,7 +76,6 @@ void HintWindow::PaintBuffered() {
     Paint(dc.get(), client);
     BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
   }
-  EndPaint(Handle(), &paint);
 }
 
 LRESULT HintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 #include "framework/image.h"
 
 #include "framework/form.h"
+#include "framework/handles.h"
 
 namespace huemira {
 
@@ -34,10 +35,8 @@ void Image::Paint(HDC dc) const {
 LRESULT Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
+      const PaintDc paint(Handle());
+      Paint(paint.get());
       return 0;
     }
     case WM_ERASEBKGND:

@@ -27,8 +27,8 @@ void Panel::SetColor(COLORREF color) {
 }
 
 void Panel::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Handle(), &paint);
+  const PaintDc paint(Handle());
+  const HDC dc = paint.get();
   RECT area;
   GetClientRect(Handle(), &area);
   const UniqueBrush brush(CreateSolidBrush(color_));
@@ -41,7 +41,6 @@ void Panel::Paint() {
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, caption_.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  EndPaint(Handle(), &paint);
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

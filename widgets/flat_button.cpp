@@ -223,10 +223,8 @@ void TFlatButton::Paint(HDC target) {
 LRESULT TFlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
+      const PaintDc paint(Handle());
+      Paint(paint.get());
       return 0;
     }
     case WM_PRINTCLIENT:
