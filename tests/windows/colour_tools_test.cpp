@@ -142,7 +142,7 @@ TEST_F(ColourToolsTest, TheBackgroundIsPickedFromTheScreenByDraggingFromItsButto
   SetCursorPos(2, 2);
   SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   PumpFor(250);
-  EXPECT_FALSE(window.Timer_PickBackground.Enabled());
+  EXPECT_FALSE(window.ScreenPick_Background.Picking());
   EXPECT_EQ(window.BackgroundColor(), RGB(0x20, 0x40, 0x60)) << "no reading after the release";
   EXPECT_EQ(window.Edit_Background.Text(), L"204060");
   EXPECT_EQ(Setting(L"Contrast", L"Background"), L"204060");

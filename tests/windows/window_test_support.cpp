@@ -148,20 +148,6 @@ void MainFormTest::WhenModal(std::function<void()> action) {
   SetTimer(nullptr, 0, 200, RunModalAction);
 }
 
-ColorWindow::ColorWindow(COLORREF color, RECT where) {
-  CreateForm({L"HuemiraTestColorWindow", L"colour", 0, 0, WS_POPUP, WS_EX_TOPMOST}, false);
-  SetBackgroundColor(color);
-  SetWindowPos(Handle(), HWND_TOPMOST, where.left, where.top, where.right - where.left, where.bottom - where.top,
-               SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  UpdateWindow(Handle());
-}
-
-POINT CentreOf(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 void MainFormTest::Pump() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
