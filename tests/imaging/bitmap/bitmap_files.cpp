@@ -15,43 +15,43 @@ void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(),
 
 }  // namespace
 
-Bytes BmpFile(const BmpSpec& spec) {
+Bytes BmpFile(const BmpLayout& layout) {
   Bytes header;
-  Put32(header, spec.headerSize);
-  if (spec.headerSize == 12) {
-    Put16(header, static_cast<std::uint16_t>(spec.width));
-    Put16(header, static_cast<std::uint16_t>(spec.height));
-    Put16(header, spec.planes);
-    Put16(header, spec.bitCount);
+  Put32(header, layout.headerSize);
+  if (layout.headerSize == 12) {
+    Put16(header, static_cast<std::uint16_t>(layout.width));
+    Put16(header, static_cast<std::uint16_t>(layout.height));
+    Put16(header, layout.planes);
+    Put16(header, layout.bitCount);
   } else {
-    Put32(header, static_cast<std::uint32_t>(spec.width));
-    Put32(header, static_cast<std::uint32_t>(spec.height));
-    Put16(header, spec.planes);
-    Put16(header, spec.bitCount);
-    Put32(header, spec.compression);
-    Put32(header, static_cast<std::uint32_t>(spec.pixels.size()));
-    Put32(header, static_cast<std::uint32_t>(spec.pixelsPerMetre));
-    Put32(header, static_cast<std::uint32_t>(spec.pixelsPerMetre));
-    Put32(header, spec.colorsUsed);
+    Put32(header, static_cast<std::uint32_t>(layout.width));
+    Put32(header, static_cast<std::uint32_t>(layout.height));
+    Put16(header, layout.planes);
+    Put16(header, layout.bitCount);
+    Put32(header, layout.compression);
+    Put32(header, static_cast<std::uint32_t>(layout.pixels.size()));
+    Put32(header, static_cast<std::uint32_t>(layout.pixelsPerMetre));
+    Put32(header, static_cast<std::uint32_t>(layout.pixelsPerMetre));
+    Put32(header, layout.colorsUsed);
     Put32(header, 0);
-    for (std::uint32_t mask : spec.masks) Put32(header, mask);
-    if (spec.headerSize >= 52) header.resize(spec.headerSize);
+    for (std::uint32_t mask : layout.masks) Put32(header, mask);
+    if (layout.headerSize >= 52) header.resize(layout.headerSize);
   }
-  for (std::uint32_t colour : spec.palette) {
+  for (std::uint32_t colour : layout.palette) {
     header.push_back(static_cast<std::uint8_t>(colour));
     header.push_back(static_cast<std::uint8_t>(colour >> 8));
     header.push_back(static_cast<std::uint8_t>(colour >> 16));
-    if (spec.headerSize != 12) header.push_back(0);
+    if (layout.headerSize != 12) header.push_back(0);
   }
-  header.resize(header.size() + spec.gap);
+  header.resize(header.size() + layout.gap);
 
   Bytes file = {'B', 'M'};
   const auto offset = static_cast<std::uint32_t>(14 + header.size());
-  Put32(file, static_cast<std::uint32_t>(offset + spec.pixels.size()));
+  Put32(file, static_cast<std::uint32_t>(offset + layout.pixels.size()));
   Put32(file, 0);
-  Put32(file, spec.pixelOffset.value_or(offset));
+  Put32(file, layout.pixelOffset.value_or(offset));
   Append(file, header);
-  Append(file, spec.pixels);
+  Append(file, layout.pixels);
   return file;
 }
 
@@ -67,25 +67,25 @@ Bytes PaddedRows(const std::vector<Bytes>& rows) {
 Bytes IconBitmapImage(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
                       const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colourRows,
                       const std::vector<Bytes>& maskRows) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = 2 * height;
-  spec.bitCount = bitCount;
-  spec.colorsUsed = static_cast<std::uint32_t>(palette.size());
-  spec.palette = palette;
-  spec.pixels = PaddedRows(colourRows);
-  Append(spec.pixels, PaddedRows(maskRows));
-  Bytes file = BmpFile(spec);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = 2 * height;
+  layout.bitCount = bitCount;
+  layout.colorsUsed = static_cast<std::uint32_t>(palette.size());
+  layout.palette = palette;
+  layout.pixels = PaddedRows(colourRows);
+  Append(layout.pixels, PaddedRows(maskRows));
+  Bytes file = BmpFile(layout);
   return Bytes(file.begin() + 14, file.end());  // an icon image has no file header
 }
 
-Bytes IconFile(const std::vector<IconEntrySpec>& entries, std::uint16_t type) {
+Bytes IconFile(const std::vector<IconEntry>& entries, std::uint16_t type) {
   Bytes file;
   Put16(file, 0);
   Put16(file, type);
   Put16(file, static_cast<std::uint16_t>(entries.size()));
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
-  for (const IconEntrySpec& entry : entries) {
+  for (const IconEntry& entry : entries) {
     file.insert(file.end(), {entry.width, entry.height, 0, 0});
     Put16(file, 1);
     Put16(file, entry.bitCount);
@@ -93,7 +93,7 @@ Bytes IconFile(const std::vector<IconEntrySpec>& entries, std::uint16_t type) {
     Put32(file, entry.offset.value_or(offset));
     offset += static_cast<std::uint32_t>(entry.image.size());
   }
-  for (const IconEntrySpec& entry : entries) Append(file, entry.image);
+  for (const IconEntry& entry : entries) Append(file, entry.image);
   return file;
 }
 

@@ -9,7 +9,7 @@ namespace huemira::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct BmpSpec {
+struct BmpLayout {
   std::uint32_t headerSize = 40;  // 12 writes the OS/2 core header (16-bit sizes, RGB triples)
   std::int32_t width = 1, height = 1;
   std::uint16_t planes = 1, bitCount = 24;
@@ -23,7 +23,7 @@ struct BmpSpec {
   Bytes pixels;                              // as stored
   std::optional<std::uint32_t> pixelOffset;  // what the file header says, when it lies
 };
-Bytes BmpFile(const BmpSpec& spec);
+Bytes BmpFile(const BmpLayout& layout);
 
 // Rows in stored order, each padded to 32 bits.
 Bytes PaddedRows(const std::vector<Bytes>& rows);
@@ -34,13 +34,13 @@ Bytes IconBitmapImage(std::int32_t width, std::int32_t height, std::uint16_t bit
                       const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colourRows,
                       const std::vector<Bytes>& maskRows);
 
-struct IconEntrySpec {
+struct IconEntry {
   Bytes image;
   // The directory's own fields, which readers must not trust.
   std::uint8_t width = 0, height = 0;
   std::uint16_t bitCount = 0;
   std::optional<std::uint32_t> size, offset;  // lies, when set
 };
-Bytes IconFile(const std::vector<IconEntrySpec>& entries, std::uint16_t type = 1);
+Bytes IconFile(const std::vector<IconEntry>& entries, std::uint16_t type = 1);
 
 }  // namespace huemira::test

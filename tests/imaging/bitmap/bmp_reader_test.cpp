@@ -43,15 +43,15 @@ std::unique_ptr<TBmpGraphic> Load(const Bytes& file) {
 }
 
 TEST(BmpReader, CoreHeaderWithRgbTriples) {
-  BmpSpec spec;
-  spec.headerSize = 12;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 4;
-  spec.palette = Palette16();  // the core header always has the full table
-  spec.pixels = PaddedRows({{0x12, 0x30}, {0xAB, 0xF0}});
+  BmpLayout layout;
+  layout.headerSize = 12;
+  layout.width = 3;
+  layout.height = 2;
+  layout.bitCount = 4;
+  layout.palette = Palette16();  // the core header always has the full table
+  layout.pixels = PaddedRows({{0x12, 0x30}, {0xAB, 0xF0}});
   TBmpGraphic bmp;
-  LoadBytes(bmp, BmpFile(spec));
+  LoadBytes(bmp, BmpFile(layout));
   EXPECT_EQ(bmp.DibFormat(), TDibFormat::ifColor16);
   EXPECT_EQ(Indexes(bmp), (std::vector<std::vector<int>>{{10, 11, 15}, {1, 2, 3}}));
   EXPECT_EQ(bmp.GetRgbPixel(2, 0), Colour(15));
@@ -59,13 +59,13 @@ TEST(BmpReader, CoreHeaderWithRgbTriples) {
 }
 
 TEST(BmpReader, Rle4RunsAbsoluteRunsDeltasAndClipping) {
-  BmpSpec spec;
-  spec.width = 6;
-  spec.height = 3;
-  spec.bitCount = 4;
-  spec.compression = 2;
-  spec.palette = Palette16();
-  spec.pixels = {0x03, 0x12,                          // bottom row: 1 2 1
+  BmpLayout layout;
+  layout.width = 6;
+  layout.height = 3;
+  layout.bitCount = 4;
+  layout.compression = 2;
+  layout.palette = Palette16();
+  layout.pixels = {0x03, 0x12,                          // bottom row: 1 2 1
                  0x00, 0x03, 0x34, 0x50,              // absolute: 3 4 5
                  0x00, 0x00,                          // end of line
                  0x00, 0x05, 0xAB, 0xCD, 0xE0, 0x00,  // absolute, 3 bytes padded to 4: a b c d e
@@ -74,53 +74,53 @@ TEST(BmpReader, Rle4RunsAbsoluteRunsDeltasAndClipping) {
                  0x02, 0x77,                          // 7 7
                  0x05, 0x89,                          // 8 9, then cut off at the right edge
                  0x00, 0x01};                         // end of bitmap
-  const auto bmp = Load(BmpFile(spec));
+  const auto bmp = Load(BmpFile(layout));
   EXPECT_EQ(bmp->DibFormat(), TDibFormat::ifColor16);
   EXPECT_EQ(Indexes(*bmp),
             (std::vector<std::vector<int>>{{0, 0, 7, 7, 8, 9}, {10, 11, 12, 13, 14, 0}, {1, 2, 1, 3, 4, 5}}));
 }
 
 TEST(BmpReader, Rle8PixelsTheStreamSkipsKeepTheFirstPaletteEntry) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {0x306090, 0xFF0000, 0x00FF00, 0x0000FF};
-  spec.pixels = {2, 1,              // bottom row: 1 1
+  BmpLayout layout;
+  layout.width = 4;
+  layout.height = 4;
+  layout.bitCount = 8;
+  layout.compression = 1;
+  layout.palette = {0x306090, 0xFF0000, 0x00FF00, 0x0000FF};
+  layout.pixels = {2, 1,              // bottom row: 1 1
                  0, 2, 1, 1,        // delta: 1 right, 1 up
                  1, 2,              // 2 at x = 3
                  0, 0,              // end of line
                  0, 3, 3, 2, 1, 0,  // absolute, 3 bytes padded to 4: 3 2 1
                  0, 1,              // end of bitmap: the top row is never written
                  9, 9};             // after the end: ignored
-  const auto bmp = Load(BmpFile(spec));
+  const auto bmp = Load(BmpFile(layout));
   EXPECT_EQ(Indexes(*bmp), (std::vector<std::vector<int>>{{0, 0, 0, 0}, {3, 2, 1, 0}, {0, 0, 0, 2}, {1, 1, 0, 0}}));
   EXPECT_EQ(bmp->GetRgbPixel(0, 0), 0x306090u);
 
   // A stream whose last row ends with end-of-line needs no end-of-bitmap mark.
-  spec.height = 1;
-  spec.pixels = {4, 3, 0, 0};
-  EXPECT_EQ(Indexes(*Load(BmpFile(spec))), (std::vector<std::vector<int>>{{3, 3, 3, 3}}));
+  layout.height = 1;
+  layout.pixels = {4, 3, 0, 0};
+  EXPECT_EQ(Indexes(*Load(BmpFile(layout))), (std::vector<std::vector<int>>{{3, 3, 3, 3}}));
 }
 
 TEST(BmpReader, IndexesPastAShortPaletteReadBlack) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.bitCount = 8;
-  spec.colorsUsed = 3;
-  spec.palette = {0x306090, 0xFF0000, 0x00FF00};
-  spec.pixels = PaddedRows({{0, 1, 2, 5}});
-  const auto bmp = Load(BmpFile(spec));
+  BmpLayout layout;
+  layout.width = 4;
+  layout.bitCount = 8;
+  layout.colorsUsed = 3;
+  layout.palette = {0x306090, 0xFF0000, 0x00FF00};
+  layout.pixels = PaddedRows({{0, 1, 2, 5}});
+  const auto bmp = Load(BmpFile(layout));
   EXPECT_EQ(bmp->Palette().count, 3);
   EXPECT_EQ(bmp->GetRgbPixel(2, 0), 0x00FF00u);
   EXPECT_EQ(bmp->GetRgbPixel(3, 0), 0u);
 
   // No colour count, so 256 entries are due, but the pixels start after two:
   // those two are the palette.
-  spec.colorsUsed = 0;
-  spec.palette = {0x306090, 0xFF0000};
-  const auto cut = Load(BmpFile(spec));
+  layout.colorsUsed = 0;
+  layout.palette = {0x306090, 0xFF0000};
+  const auto cut = Load(BmpFile(layout));
   EXPECT_EQ(cut->Palette().count, 2);
   EXPECT_EQ(cut->GetRgbPixel(1, 0), 0xFF0000u);
   EXPECT_EQ(cut->GetRgbPixel(2, 0), 0u);
@@ -149,39 +149,39 @@ std::vector<std::uint32_t> Row(const TBmpGraphic& bmp) {
 }
 
 TEST(BmpReader, BitfieldChannelsWidenToEightBits) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5, after the 40-byte header
-  spec.pixels = Pixels16({0xFFFF, 0xF800, 0x8410});
-  const auto bmp = Load(BmpFile(spec));
+  BmpLayout layout;
+  layout.width = 3;
+  layout.bitCount = 16;
+  layout.compression = 3;
+  layout.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5, after the 40-byte header
+  layout.pixels = Pixels16({0xFFFF, 0xF800, 0x8410});
+  const auto bmp = Load(BmpFile(layout));
   EXPECT_EQ(bmp->DibFormat(), TDibFormat::ifColorRgb24);
   // 5 bits 10000 -> 10000100, 6 bits 100000 -> 10000010.
   EXPECT_EQ(Row(*bmp), (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0x848284}));
 
   // Narrow and odd channels: 1 bit, 3 bits, 4 bits.
-  spec.masks = {0x0001, 0x000E, 0x00F0};
-  spec.pixels = Pixels16({0x00AB, 0x0000, 0x0000});
-  EXPECT_EQ(Row(*Load(BmpFile(spec))), (std::vector<std::uint32_t>{0xFFB6AA, 0x000000, 0x000000}));
+  layout.masks = {0x0001, 0x000E, 0x00F0};
+  layout.pixels = Pixels16({0x00AB, 0x0000, 0x0000});
+  EXPECT_EQ(Row(*Load(BmpFile(layout))), (std::vector<std::uint32_t>{0xFFB6AA, 0x000000, 0x000000}));
 
   // 16 bits without bit fields are 5-5-5, whatever masks a V5 header holds.
-  spec.headerSize = 124;
-  spec.compression = 0;
-  spec.masks = {0xF800, 0x07E0, 0x001F, 0};
-  spec.pixels = Pixels16({0x7C00, 0x03E0, 0x801F});
-  EXPECT_EQ(Row(*Load(BmpFile(spec))), (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}));
+  layout.headerSize = 124;
+  layout.compression = 0;
+  layout.masks = {0xF800, 0x07E0, 0x001F, 0};
+  layout.pixels = Pixels16({0x7C00, 0x03E0, 0x801F});
+  EXPECT_EQ(Row(*Load(BmpFile(layout))), (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}));
 }
 
 TEST(BmpReader, ThirtyTwoBitMasksAndAlphaVariants) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.bitCount = 32;
-  spec.compression = 3;
+  BmpLayout layout;
+  layout.width = 2;
+  layout.bitCount = 32;
+  layout.compression = 3;
   // 10 bits a channel keep their top 8 bits.
-  spec.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
-  spec.pixels = Pixels32({0x3FF00000 | (0x155u << 10) | 0x0FF, 0xC0000000});
-  EXPECT_EQ(Row(*Load(BmpFile(spec))), (std::vector<std::uint32_t>{0xFF553F, 0x000000}));
+  layout.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
+  layout.pixels = Pixels32({0x3FF00000 | (0x155u << 10) | 0x0FF, 0xC0000000});
+  EXPECT_EQ(Row(*Load(BmpFile(layout))), (std::vector<std::uint32_t>{0xFF553F, 0x000000}));
 
   // Alpha is left out as Windows draws a bitmap, in every layout that names it:
   // alpha bit fields after a 40-byte header, and masks inside 52-, 56- and V4 headers.
@@ -196,49 +196,49 @@ TEST(BmpReader, ThirtyTwoBitMasksAndAlphaVariants) {
                         {108, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}},
                         {124, 0, {}}};
   for (const Case& c : cases) {
-    spec.headerSize = c.headerSize;
-    spec.compression = c.compression;
-    spec.masks = c.masks;
-    spec.pixels = Pixels32(argb);
-    EXPECT_EQ(Row(*Load(BmpFile(spec))), (std::vector<std::uint32_t>{0xFF8040, 0x102030})) << c.headerSize;
+    layout.headerSize = c.headerSize;
+    layout.compression = c.compression;
+    layout.masks = c.masks;
+    layout.pixels = Pixels32(argb);
+    EXPECT_EQ(Row(*Load(BmpFile(layout))), (std::vector<std::uint32_t>{0xFF8040, 0x102030})) << c.headerSize;
   }
 }
 
 TEST(BmpReader, TopDownRowsAGapBeforeThePixelsAndAShortLastRow) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.height = -3;
-  spec.bitCount = 8;
-  spec.colorsUsed = 4;
-  spec.palette = {0, 1, 2, 3};
-  spec.gap = 7;
-  spec.pixelsPerMetre = 2835;
-  spec.pixels = PaddedRows({{0, 1}, {2, 3}, {3, 0}});
-  auto bmp = Load(BmpFile(spec));
+  BmpLayout layout;
+  layout.width = 2;
+  layout.height = -3;
+  layout.bitCount = 8;
+  layout.colorsUsed = 4;
+  layout.palette = {0, 1, 2, 3};
+  layout.gap = 7;
+  layout.pixelsPerMetre = 2835;
+  layout.pixels = PaddedRows({{0, 1}, {2, 3}, {3, 0}});
+  auto bmp = Load(BmpFile(layout));
   EXPECT_EQ(bmp->Height(), 3);
   EXPECT_EQ(Indexes(*bmp), (std::vector<std::vector<int>>{{0, 1}, {2, 3}, {3, 0}}));
   EXPECT_EQ(bmp->XDpi(), 72);
 
   // The last stored row without its padding still has every pixel.
-  spec.height = 2;
-  spec.bitCount = 24;
-  spec.colorsUsed = 0;
-  spec.palette = {};
-  spec.pixels = PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
-  spec.pixels.resize(spec.pixels.size() - 2);
-  bmp = Load(BmpFile(spec));
+  layout.height = 2;
+  layout.bitCount = 24;
+  layout.colorsUsed = 0;
+  layout.palette = {};
+  layout.pixels = PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
+  layout.pixels.resize(layout.pixels.size() - 2);
+  bmp = Load(BmpFile(layout));
   EXPECT_EQ(bmp->GetRgbPixel(1, 0), 0x0C0B0Au);
   EXPECT_EQ(bmp->GetRgbPixel(0, 1), 0x030201u);
 }
 
 TEST(BmpReader, SavesA24BitBitmapThatReadsBackTheSame) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 4;
-  spec.palette = Palette16();
-  spec.pixels = PaddedRows({{0x12, 0x30}, {0xAB, 0xF0}});
-  const auto bmp = Load(BmpFile(spec));
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.bitCount = 4;
+  layout.palette = Palette16();
+  layout.pixels = PaddedRows({{0x12, 0x30}, {0xAB, 0xF0}});
+  const auto bmp = Load(BmpFile(layout));
   TMemoryStream saved;
   bmp->SaveToStream(saved);
   saved.SetPosition(0);
@@ -251,11 +251,11 @@ TEST(BmpReader, SavesA24BitBitmapThatReadsBackTheSame) {
 }
 
 TEST(BmpReader, KnowsItsOwnFilesAndReportsProgress) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.height = 300;
-  spec.pixels = Bytes(8 * 300, 0x55);
-  const Bytes file = BmpFile(spec);
+  BmpLayout layout;
+  layout.width = 2;
+  layout.height = 300;
+  layout.pixels = Bytes(8 * 300, 0x55);
+  const Bytes file = BmpFile(layout);
   TMemoryStream stream(file);
   TBmpGraphic bmp;
   EXPECT_TRUE(bmp.CanLoadStream(stream));
@@ -267,76 +267,76 @@ TEST(BmpReader, KnowsItsOwnFilesAndReportsProgress) {
   EXPECT_EQ(percents.front(), 0);
   EXPECT_EQ(percents.back(), 100);
 
-  spec.headerSize = 64;  // OS/2 2.x: not a Windows header
-  TMemoryStream os2(BmpFile(spec));
+  layout.headerSize = 64;  // OS/2 2.x: not a Windows header
+  TMemoryStream os2(BmpFile(layout));
   EXPECT_FALSE(bmp.CanLoadStream(os2));
 }
 
 // A 3 x 2 24-bit file and a 4 x 2 RLE8 file to break.
-BmpSpec Plain24() {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = PaddedRows({Bytes(9, 1), Bytes(9, 2)});
-  return spec;
+BmpLayout Plain24() {
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.pixels = PaddedRows({Bytes(9, 1), Bytes(9, 2)});
+  return layout;
 }
-BmpSpec Rle8() {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = {0x112233, 0x445566};
-  spec.colorsUsed = 2;
-  spec.pixels = {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1};
-  return spec;
+BmpLayout Rle8() {
+  BmpLayout layout;
+  layout.width = 4;
+  layout.height = 2;
+  layout.bitCount = 8;
+  layout.compression = 1;
+  layout.palette = {0x112233, 0x445566};
+  layout.colorsUsed = 2;
+  layout.pixels = {4, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1};
+  return layout;
 }
 
 TEST(BmpReader, LyingHeadersAreRefusedBeforeAnythingIsAllocated) {
   struct Case {
     const char* what;
-    BmpSpec spec;
+    BmpLayout layout;
   };
   std::vector<Case> cases;
-  const auto add = [&](const char* what, BmpSpec base, auto change) {
+  const auto add = [&](const char* what, BmpLayout base, auto change) {
     change(base);
     cases.push_back({what, base});
   };
-  add("OS/2 2.x header", Plain24(), [](BmpSpec& s) { s.headerSize = 64; });
-  add("header size 0", Plain24(), [](BmpSpec& s) { s.headerSize = 0; });
-  add("header larger than V5", Plain24(), [](BmpSpec& s) { s.headerSize = 200; });
-  add("width 0", Plain24(), [](BmpSpec& s) { s.width = 0; });
-  add("negative width", Plain24(), [](BmpSpec& s) { s.width = -3; });
-  add("height 0", Plain24(), [](BmpSpec& s) { s.height = 0; });
-  add("height of -2^31", Plain24(), [](BmpSpec& s) { s.height = INT_MIN; });
-  add("65535 x 65535, past the size cap", Plain24(), [](BmpSpec& s) { s.width = s.height = 65535; });
-  add("10000 x 10000 admitted, pixels missing", Plain24(), [](BmpSpec& s) { s.width = s.height = 10000; });
-  add("pixel offset past the end", Plain24(), [](BmpSpec& s) { s.pixelOffset = 5000; });
-  add("pixel offset at the end", Plain24(), [](BmpSpec& s) { s.pixelOffset = 54 + 24; });
-  add("pixel offset inside the header", Plain24(), [](BmpSpec& s) { s.pixelOffset = 30; });
-  add("more colours than 8 bits index", Rle8(), [](BmpSpec& s) { s.colorsUsed = 257; });
-  add("colour count of 2^32 - 1", Rle8(), [](BmpSpec& s) { s.colorsUsed = 0xFFFFFFFF; });
-  add("colour table past the file", Rle8(), [](BmpSpec& s) { s.colorsUsed = 200, s.pixelOffset = 54 + 4 * 200; });
-  add("two planes", Plain24(), [](BmpSpec& s) { s.planes = 2; });
-  add("2 bits per pixel", Plain24(), [](BmpSpec& s) { s.bitCount = 2; });
-  add("JPEG inside", Plain24(), [](BmpSpec& s) { s.bitCount = 0, s.compression = 4; });
-  add("PNG inside", Plain24(), [](BmpSpec& s) { s.bitCount = 0, s.compression = 5; });
-  add("unknown compression", Plain24(), [](BmpSpec& s) { s.compression = 7; });
-  add("RLE8 of 24 bits", Plain24(), [](BmpSpec& s) { s.compression = 1; });
-  add("RLE4 of 8 bits", Rle8(), [](BmpSpec& s) { s.compression = 2; });
-  add("top-down RLE", Rle8(), [](BmpSpec& s) { s.height = -2; });
-  add("bit fields of 24 bits", Plain24(), [](BmpSpec& s) { s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; });
-  add("mask in two runs", Plain24(), [](BmpSpec& s) {
+  add("OS/2 2.x header", Plain24(), [](BmpLayout& s) { s.headerSize = 64; });
+  add("header size 0", Plain24(), [](BmpLayout& s) { s.headerSize = 0; });
+  add("header larger than V5", Plain24(), [](BmpLayout& s) { s.headerSize = 200; });
+  add("width 0", Plain24(), [](BmpLayout& s) { s.width = 0; });
+  add("negative width", Plain24(), [](BmpLayout& s) { s.width = -3; });
+  add("height 0", Plain24(), [](BmpLayout& s) { s.height = 0; });
+  add("height of -2^31", Plain24(), [](BmpLayout& s) { s.height = INT_MIN; });
+  add("65535 x 65535, past the size cap", Plain24(), [](BmpLayout& s) { s.width = s.height = 65535; });
+  add("10000 x 10000 admitted, pixels missing", Plain24(), [](BmpLayout& s) { s.width = s.height = 10000; });
+  add("pixel offset past the end", Plain24(), [](BmpLayout& s) { s.pixelOffset = 5000; });
+  add("pixel offset at the end", Plain24(), [](BmpLayout& s) { s.pixelOffset = 54 + 24; });
+  add("pixel offset inside the header", Plain24(), [](BmpLayout& s) { s.pixelOffset = 30; });
+  add("more colours than 8 bits index", Rle8(), [](BmpLayout& s) { s.colorsUsed = 257; });
+  add("colour count of 2^32 - 1", Rle8(), [](BmpLayout& s) { s.colorsUsed = 0xFFFFFFFF; });
+  add("colour table past the file", Rle8(), [](BmpLayout& s) { s.colorsUsed = 200, s.pixelOffset = 54 + 4 * 200; });
+  add("two planes", Plain24(), [](BmpLayout& s) { s.planes = 2; });
+  add("2 bits per pixel", Plain24(), [](BmpLayout& s) { s.bitCount = 2; });
+  add("JPEG inside", Plain24(), [](BmpLayout& s) { s.bitCount = 0, s.compression = 4; });
+  add("PNG inside", Plain24(), [](BmpLayout& s) { s.bitCount = 0, s.compression = 5; });
+  add("unknown compression", Plain24(), [](BmpLayout& s) { s.compression = 7; });
+  add("RLE8 of 24 bits", Plain24(), [](BmpLayout& s) { s.compression = 1; });
+  add("RLE4 of 8 bits", Rle8(), [](BmpLayout& s) { s.compression = 2; });
+  add("top-down RLE", Rle8(), [](BmpLayout& s) { s.height = -2; });
+  add("bit fields of 24 bits", Plain24(), [](BmpLayout& s) { s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; });
+  add("mask in two runs", Plain24(), [](BmpLayout& s) {
     s.bitCount = 32, s.compression = 3, s.masks = {0xF0F000, 0xFF00, 0xFF};
   });
-  add("16-bit mask beyond 16 bits", Plain24(), [](BmpSpec& s) {
+  add("16-bit mask beyond 16 bits", Plain24(), [](BmpLayout& s) {
     s.bitCount = 16, s.compression = 3, s.masks = {0x1F0000, 0x7E0, 0x1F};
   });
-  add("16 bits under a core header", Plain24(), [](BmpSpec& s) { s.headerSize = 12, s.bitCount = 16; });
+  add("16 bits under a core header", Plain24(), [](BmpLayout& s) { s.headerSize = 12, s.bitCount = 16; });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TBmpGraphic bmp;
-    EXPECT_THROW_MESSAGE(LoadBytes(bmp, BmpFile(c.spec)), EInvalidGraphic, kInvalid);
+    EXPECT_THROW_MESSAGE(LoadBytes(bmp, BmpFile(c.layout)), EInvalidGraphic, kInvalid);
     EXPECT_TRUE(bmp.Empty());
   }
 
