@@ -14,7 +14,7 @@ packages=(
   libgtest-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev libgif-dev
   nasm dpkg-dev bzip2 xz-utils
-  wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei trayer
+  wine wine64 xvfb xserver-xephyr xdotool xclip x11-utils imagemagick fonts-wqy-microhei trayer
   python3 python3-xlib libjpeg-turbo-progs time locales
 )
 

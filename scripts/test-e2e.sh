@@ -36,7 +36,7 @@ source "$here/wine-env.sh"
 wine_env_start || { echo "e2e: 0 passed, 1 failed"; exit 1; }
 
 # The checks at 150 % run in a prefix of 144 dpi beside the usual one.
-(wine_use_dpi 144) || { echo "e2e: 0 passed, 1 failed"; exit 1; }
+(wine_use_display 144) || { echo "e2e: 0 passed, 1 failed"; exit 1; }
 export HUEMIRA_WINEPREFIX_144DPI="$WINEPREFIX-144dpi"
 export HUEMIRA_EXE=$(realpath "$exe")
 export HUEMIRA_E2E_SHOTS=${HUEMIRA_E2E_SHOTS:-$root/build/e2e-shots}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every Windows test program listed in BUILDDIR/wine-tests.txt under
 # wine64, one after another in one shared prefix, each with a time limit,
-# (a line "dpi=N PROGRAM" runs it in a prefix of that display resolution),
+# (a line "dpi=N monitors=M PROGRAM" runs it at that display resolution, on
+# that many monitors; either word may be left out),
 # and sums up their GoogleTest results:
 #   windows: N passed, M failed
 # A program that crashes, times out or fails without a GoogleTest report
@@ -60,13 +61,18 @@ failure_output() {
 
 total_passed=0 total_failed=0 failed_programs=()
 for line in "${programs[@]}"; do
-  dpi=96 program=$line
-  if [[ $line == dpi=* ]]; then
-    dpi=${line%% *} dpi=${dpi#dpi=} program=${line#* }
-  fi
+  dpi=96 monitors=1 program=$line
+  while [[ $program =~ ^(dpi|monitors)=([0-9]+)\ (.*)$ ]]; do
+    printf -v "${BASH_REMATCH[1]}" %s "${BASH_REMATCH[2]}"
+    program=${BASH_REMATCH[3]}
+  done
   name=$(basename "$program" .exe)
   [ "$dpi" = 96 ] || name="$name-${dpi}dpi"
-  wine_use_dpi "$dpi" || { echo "FAIL $name: no Wine prefix at $dpi dpi"; total_failed=$((total_failed + 1)); continue; }
+  [ "$monitors" = 1 ] || name="$name-${monitors}monitors"
+  if ! wine_use_display "$dpi" "$monitors"; then
+    echo "FAIL $name: no Wine prefix at $dpi dpi on $monitors monitors"
+    total_failed=$((total_failed + 1)); failed_programs+=("$name"); continue
+  fi
   log="$results/$name.log" report="$results/$name.xml"
   if [ ! -f "$program" ]; then
     echo "FAIL $name: $program was not built"
@@ -81,8 +87,8 @@ for line in "${programs[@]}"; do
       --gtest_output="xml:$name.xml" --gtest_color=no) >"$log" 2>&1
   rc=$?
   seconds=$((SECONDS - start))
-  # Each resolution's prefix has its own server; it ends with its programs.
-  [ "$dpi" = 96 ] || timeout 20 "$WINE_SERVER" -w 2>/dev/null
+  # Each prefix has its own server; it ends with its programs.
+  [ "$dpi" = 96 ] && [ "$monitors" = 1 ] || timeout 20 "$WINE_SERVER" -w 2>/dev/null
   passed=0 failed=0
   if [ -s "$report" ]; then
     read -r passed failed < <(count_results "$report" || echo "0 0")

@@ -117,8 +117,8 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT*, LPARAM list) {
   return TRUE;
 }
 
-// Run on a display of two monitors (Xvfb +xinerama with two screens); a
-// display of one has nothing to show here.
+// Runs on a display of two monitors, the left one at negative coordinates
+// (scripts/wine-env.sh); a display of one has nothing to show here.
 TEST_F(DpiTest, APickOnEachMonitorTakesThePixelUnderThePointer) {
   std::vector<RECT> monitors;
   EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
