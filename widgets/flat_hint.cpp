@@ -46,29 +46,34 @@ void TFlatHintWindow::ActivateHint(const RECT& suggested, const std::wstring& te
   SetHintText(text);
   POINT pointer;
   GetCursorPos(&pointer);
-  // The text at the resolution of the monitor the hint shows on.
-  const UINT dpi = DpiAtPoint(pointer);
-  font_ = CreateFontFrom(settings_.Font, dpi);
+  // Laid out at the resolution of the monitor the hint shows on, and placed
+  // by the pointer's quarter of that monitor.
+  const HMONITOR monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
+  const int dpi = static_cast<int>(MonitorDpi(monitor));
+  metrics_ = HintMetrics(dpi);
+  font_ = CreateFontFrom(settings_.Font, static_cast<UINT>(dpi));
 
   RECT measured{suggested.left, suggested.top,
-                suggested.left + HintTextWidth(ScaleToDpi(settings_.MaxHintWidth, static_cast<int>(dpi))),
-                suggested.top};
+                suggested.left + HintTextWidth(ScaleToDpi(settings_.MaxHintWidth, dpi), metrics_), suggested.top};
   {
     const WindowDc dc(Handle());
     const SelectedObject font(dc.get(), font_.get());
     DrawTextW(dc.get(), text.c_str(), -1, &measured, kTextFormat | DT_CALCRECT);
   }
-  const int width = measured.right - measured.left + kHintExtraWidth;
-  const int height = measured.bottom - measured.top + kHintExtraHeight;
+  const int width = measured.right - measured.left + metrics_.extraWidth;
+  const int height = measured.bottom - measured.top + metrics_.extraHeight;
 
-  const HintPlacement placement = PlaceHint({pointer.x, pointer.y}, GetSystemMetrics(SM_CXSCREEN),
-                                            GetSystemMetrics(SM_CYSCREEN), width, height);
+  MONITORINFO info{sizeof(info)};
+  GetMonitorInfoW(monitor, &info);
+  const RECT& m = info.rcMonitor;
+  const HintPlacement placement =
+      PlaceHint({pointer.x, pointer.y}, Rect{m.left, m.top, m.right, m.bottom}, width, height, metrics_);
   arrow_ = placement.arrow;
   ShowAt(ToRECT(placement.bounds));
 }
 
 void TFlatHintWindow::Paint(HDC dc, const RECT& client) {
-  const HintFaces faces = LayoutHint({client.left, client.top, client.right, client.bottom}, arrow_);
+  const HintFaces faces = LayoutHint({client.left, client.top, client.right, client.bottom}, arrow_, metrics_);
   Fill(dc, faces.strip, settings_.ColorArrowBackground);
   Fill(dc, faces.text, settings_.ColorBackground);
   {
@@ -77,9 +82,9 @@ void TFlatHintWindow::Paint(HDC dc, const RECT& client) {
   }
 
   POINT arrow[18];
-  const auto points = ArrowPolyline(faces.anchor, arrow_);
+  const auto points = ArrowPolyline(faces.anchor, arrow_, metrics_);
   for (std::size_t i = 0; i < points.size(); ++i) arrow[i] = POINT{points[i].x, points[i].y};
-  const UniquePen pen(CreatePen(PS_SOLID, 1, ColorToRGB(settings_.ColorArrow)));
+  const UniquePen pen(CreatePen(PS_SOLID, metrics_.arrowScale, ColorToRGB(settings_.ColorArrow)));
   {
     const SelectedObject selectedPen(dc, pen.get());
     Polyline(dc, arrow, static_cast<int>(points.size()));

@@ -47,6 +47,7 @@ class TFlatHintWindow : public HintWindow {
  private:
   const TFlatHint& settings_;
   ArrowPosition arrow_ = ArrowPosition::TopLeft;
+  HintMetrics metrics_;  // at the resolution of the monitor it shows on
   UniqueFont font_;
 };
 

@@ -198,7 +198,7 @@ void TMenuStyler::DrawItem(MenuItem& item, HDC surface, const RECT& rect, bool s
 void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rect, bool selected) {
   const bool deep = Deep(surface);
   if (useSystemColors_) {
-    font_ = SystemMenuFont();
+    font_ = SystemMenuFont(owner_.Dpi());
     fontColor_ = clMenuText;
   }
   const MenuColors colors = Colors(surface, deep);
@@ -214,11 +214,14 @@ void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rec
 
   IconBitmap icon(item, surface);
   const Rect itemRect{rect.left, rect.top, rect.right, rect.bottom + 1};
+  // The icon column grows with the owner's resolution; the images keep
+  // their size, centred in it.
+  const int iconWidth = owner_.Scale(IconWidth);
   const MenuItemGeometry g =
-      LayoutMenuItem({rect.left, rect.top, rect.right, rect.bottom}, IconWidth, icon.Width(), rightToLeft, FlatMenu);
+      LayoutMenuItem({rect.left, rect.top, rect.right, rect.bottom}, iconWidth, icon.Width(), rightToLeft, FlatMenu);
 
   if (Gradient && deep) {
-    DrawGradient(dc, itemRect, rightToLeft, IconWidth, colors.iconColumn, nearest);
+    DrawGradient(dc, itemRect, rightToLeft, iconWidth, colors.iconColumn, nearest);
   } else {
     Fill(dc, itemRect, colors.background);
     Fill(dc, g.iconColumn, colors.iconColumn);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/dpi.h"
 #include "framework/system_color.h"
 #include "widgets/menu_layout.h"
 
@@ -26,14 +27,12 @@ struct DrawHook {
 
 }  // namespace
 
-UniqueFont SystemMenuFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
+UniqueFont SystemMenuFont(UINT dpi) {
+  const LOGFONTW font = MenuFontAt(dpi);
+  return UniqueFont(CreateFontIndirectW(&font));
 }
 
-TMenuStyler::TMenuStyler(Form& owner) : owner_(owner), font_(SystemMenuFont()) {
+TMenuStyler::TMenuStyler(Form& owner) : owner_(owner), font_(SystemMenuFont(owner.Dpi())) {
   owner_.OnMenuItemInserted = [this](PopupMenu&) {
     if (AutoDetect) SetActive(true);
   };
@@ -146,8 +145,9 @@ void TMenuStyler::MeasureItem(MenuItem& item, HDC dc, int& width, int& height) {
   if (item.Menu().Images() && item.ImageIndex != -1)
     ImageList_GetIconSize(item.Menu().Images(), &imageWidth, &imageHeight);
   const int arrowRoom = item.Submenu() ? kSubmenuArrowRoom : 0;
-  width = MeasureItemWidth(width, extent.cx + arrowRoom, ampersand.cx, imageWidth, IconWidth);
-  height = MeasureItemHeight(height, separator, extent.cy, imageHeight);
+  width = MeasureItemWidth(width, extent.cx + owner_.Scale(arrowRoom), ampersand.cx, imageWidth,
+                           owner_.Scale(IconWidth));
+  height = separator ? owner_.Scale(kSeparatorHeight) : MeasureItemHeight(height, false, extent.cy, imageHeight);
 }
 
 }  // namespace huemira

@@ -128,7 +128,7 @@ class TMenuStyler {
   bool active_ = false;
 };
 
-// The system's menu font, as the non-client metrics give it now.
-UniqueFont SystemMenuFont();
+// The system's menu font at a resolution, as the non-client metrics give it now.
+UniqueFont SystemMenuFont(UINT dpi);
 
 }  // namespace huemira

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace huemira {
 namespace {
 
@@ -15,7 +17,7 @@ class HintPlacementExamples : public ::testing::TestWithParam<PlacementExample> 
 
 // A 1024 x 768 screen is halved at x 512 and y 384; the hint is 60 x 20.
 TEST_P(HintPlacementExamples, ThePointersQuarterDecidesSideGapAndArrow) {
-  const HintPlacement placement = PlaceHint(GetParam().pointer, 1024, 768, 60, 20);
+  const HintPlacement placement = PlaceHint(GetParam().pointer, Rect{0, 0, 1024, 768}, 60, 20);
   EXPECT_EQ(placement.arrow, GetParam().arrow);
   EXPECT_EQ(placement.bounds, GetParam().bounds);
 }
@@ -35,8 +37,21 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementExample{{1023, 767}, ArrowPosition::BottomRight, {958, 742, 1018, 762}}));
 
 TEST(HintPlacement, AnOddScreenIsHalvedRoundingDown) {
-  EXPECT_EQ(PlaceHint({511, 0}, 1023, 767, 10, 10).arrow, ArrowPosition::TopRight);
-  EXPECT_EQ(PlaceHint({510, 383}, 1023, 767, 10, 10).arrow, ArrowPosition::BottomLeft);
+  EXPECT_EQ(PlaceHint({511, 0}, Rect{0, 0, 1023, 767}, 10, 10).arrow, ArrowPosition::TopRight);
+  EXPECT_EQ(PlaceHint({510, 383}, Rect{0, 0, 1023, 767}, 10, 10).arrow, ArrowPosition::BottomLeft);
+}
+
+TEST(HintPlacement, AMonitorLeftOfThePrimaryIsQuarteredOnItsOwn) {
+  const Rect left{-640, 0, 0, 480};
+  EXPECT_EQ(PlaceHint({-321, 239}, left, 60, 20).bounds, (Rect{-309, 251, -249, 271}));
+  EXPECT_EQ(PlaceHint({-320, 240}, left, 60, 20).bounds, (Rect{-385, 215, -325, 235}));
+}
+
+TEST(HintPlacement, GapsGrowWithTheMonitorsResolution) {
+  const HintMetrics at144(144);
+  EXPECT_EQ(PlaceHint({0, 0}, Rect{0, 0, 1536, 1152}, 90, 30, at144).bounds, (Rect{18, 18, 108, 48}));
+  EXPECT_EQ(PlaceHint({1535, 1151}, Rect{0, 0, 1536, 1152}, 90, 30, at144).bounds,
+            (Rect{1437, 1113, 1527, 1143}));
 }
 
 TEST(HintLayout, TheStripLiesOnTheArrowsSideAndTheTextBesideIt) {
@@ -54,6 +69,25 @@ TEST(HintLayout, TheStripLiesOnTheArrowsSideAndTheTextBesideIt) {
   EXPECT_EQ(right.textInset, (Rect{4, 2, 82, 38}));
   EXPECT_EQ(right.anchor, (Point{96, 36}));
   EXPECT_EQ(LayoutHint(client, ArrowPosition::TopRight).anchor, (Point{96, 3}));
+}
+
+TEST(HintLayout, AtHigherResolutionsTheFacesScaleAndTheArrowStaysCentred) {
+  const HintMetrics at144(144);
+  const HintFaces left = LayoutHint(Rect{0, 0, 150, 60}, ArrowPosition::TopLeft, at144);
+  EXPECT_EQ(left.strip, (Rect{1, 1, 22, 59}));
+  EXPECT_EQ(left.textInset, (Rect{27, 3, 144, 57}));
+  // An 8-pixel arrow in a 21-pixel strip: 6 pixels before it, 7 after.
+  EXPECT_EQ(left.anchor, (Point{7, 7}));
+
+  const HintMetrics at192(192);
+  EXPECT_EQ(at192.arrowScale, 2);
+  const HintFaces right = LayoutHint(Rect{0, 0, 200, 80}, ArrowPosition::BottomRight, at192);
+  EXPECT_EQ(right.strip, (Rect{171, 1, 199, 79}));
+  const auto arrow = ArrowPolyline(right.anchor, ArrowPosition::BottomRight, at192);
+  int minX = arrow[0].x, maxX = arrow[0].x;
+  for (const Point& p : arrow) minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+  EXPECT_EQ(maxX - minX, 14);
+  EXPECT_EQ(minX - right.strip.left, 7);
 }
 
 TEST(HintLayout, TheArrowIsMirroredAwayFromThePointer) {

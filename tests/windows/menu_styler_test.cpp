@@ -70,7 +70,7 @@ TEST_F(MenuStylerTest, AnEntryHasA24PixelIconColumnWithItsFadedIconAt3_3AndItsTe
   EXPECT_EQ(canvas.Pixel(3 + 6, 3 + 0), IconColumn());
 
   // The text: one space after x 27, in the system's menu font.
-  const UniqueFont menuFont = SystemMenuFont();
+  const UniqueFont menuFont = SystemMenuFont(kDefaultDpi);
   const SelectedObject font(canvas.dc(), menuFont.get());
   SIZE space{};
   GetTextExtentPoint32W(canvas.dc(), L" ", 1, &space);
