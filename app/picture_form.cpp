@@ -52,6 +52,12 @@ void TForm_PImage::Create() {
   Edit_TempBmpFileName.Create(*this, {.bounds = Bounds(448, 4, 29, 21), .visible = false});
 
   OnShow = [this] { CenterOnScreen(); };
+  // The view covers the visible part of the picture, whatever the
+  // description's size scales to, and the swatch goes back by the pointer.
+  OnDpiChanged = [this] {
+    UpdateScrollBars();
+    PreviewUnderPointer();
+  };
   UpdateScrollBars();
 }
 
@@ -88,10 +94,9 @@ void TForm_PImage::PlacePreviewSwatch() {
   ScreenToClient(Handle(), &pointer);
   RECT client;
   GetClientRect(Handle(), &client);
-  const int left =
-      client.right - pointer.x < kFlipDistanceX ? pointer.x - kSwatchSize - kSwatchOffset : pointer.x + kSwatchOffset;
-  const int top =
-      client.bottom - pointer.y < kFlipDistanceY ? pointer.y - kSwatchSize - kSwatchOffset : pointer.y + kSwatchOffset;
+  const int size = Scale(kSwatchSize), offset = Scale(kSwatchOffset);
+  const int left = client.right - pointer.x < Scale(kFlipDistanceX) ? pointer.x - size - offset : pointer.x + offset;
+  const int top = client.bottom - pointer.y < Scale(kFlipDistanceY) ? pointer.y - size - offset : pointer.y + offset;
   SetWindowPos(Panel_ImageTempColor.Handle(), HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -12,12 +12,15 @@ constexpr wchar_t kPageClass[] = L"HuemiraTabPage";
 
 class PageControl::Page : public Control {
  public:
-  void Create(Form& form, HWND tabControl, RECT bounds) {
+  void Create(Form& form, HWND tabControl) {
     tabControl_ = tabControl;
     RegisterOwnClass(kPageClass, 0);
     // WS_EX_CONTROLPARENT: Tab walks into the page's controls.
-    CreateControl(form, {kPageClass, L"", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, bounds, L""});
+    CreateControl(form, {kPageClass, L"", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, RECT{}, L""});
   }
+
+  // The page control places its pages.
+  void RescaleForDpi() override {}
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -66,18 +69,30 @@ void PageControl::Create(Form& parent, const Args& args) {
     item.pszText = const_cast<wchar_t*>(L"");
     SendMessageW(Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   }
-  RECT body;
-  GetClientRect(Handle(), &body);
-  TabCtrl_AdjustRect(Handle(), FALSE, &body);
-  MapWindowPoints(Handle(), parent.Handle(), reinterpret_cast<POINT*>(&body), 2);
   for (int index = 0; index < args.pageCount; ++index) {
     pages_.push_back(std::make_unique<Page>());
-    pages_.back()->Create(parent, Handle(), body);
+    pages_.back()->Create(parent, Handle());
   }
+  PlacePages();
   // Beneath its pages, also in the tab order: Tab reaches the page's
   // controls first and the tabs last.
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowActivePage();
+}
+
+void PageControl::PlacePages() {
+  RECT body;
+  GetClientRect(Handle(), &body);
+  TabCtrl_AdjustRect(Handle(), FALSE, &body);
+  MapWindowPoints(Handle(), GetParent(Handle()), reinterpret_cast<POINT*>(&body), 2);
+  for (const auto& page : pages_)
+    SetWindowPos(page->Handle(), nullptr, body.left, body.top, body.right - body.left, body.bottom - body.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PageControl::RescaleForDpi() {
+  Control::RescaleForDpi();
+  PlacePages();
 }
 
 int PageControl::ActivePageIndex() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }

@@ -39,10 +39,14 @@ class PageControl : public Control {
   std::function<void()> OnChange;
 
   void HandleNotify(UINT code) override;
+  void RescaleForDpi() override;
 
  private:
   class Page;
   void ShowActivePage();
+  // The pages cover the tab's body, which the tabs' font decides: they are
+  // placed from it, not from a description of their own.
+  void PlacePages();
 
   std::vector<std::unique_ptr<Page>> pages_;
 };

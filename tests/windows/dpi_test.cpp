@@ -7,7 +7,10 @@
 
 #include "app/screen_color.h"
 #include "framework/dpi.h"
+#include "imaging/dib/picture_formats.h"
 #include "window_test_support.h"
+
+#include <commctrl.h>
 
 namespace huemira {
 namespace {
@@ -88,6 +91,63 @@ TEST_F(DpiTest, AMoveToAMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
   SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(ExpectedDpi(), ExpectedDpi()),
                reinterpret_cast<LPARAM>(&suggested));
   ExpectMainWindowLaidOutAt(*form, ExpectedDpi());
+}
+
+// Each page fills the tab control's body, at start and after a move to a
+// monitor of another resolution.
+void ExpectPagesFillTheTabBody(TForm_Option& options) {
+  PageControl& pages = options.PageControl_Option;
+  RECT body{};
+  GetClientRect(pages.Handle(), &body);
+  TabCtrl_AdjustRect(pages.Handle(), FALSE, &body);
+  MapWindowPoints(pages.Handle(), options.Handle(), reinterpret_cast<POINT*>(&body), 2);
+  for (int index = 0; index < pages.PageCount(); ++index) {
+    const RECT page = PlaceOf(pages.PageHandle(index));
+    EXPECT_TRUE(EqualRect(&page, &body)) << "page " << index << " at " << page.left << "," << page.top << " "
+                                         << page.right - page.left << "x" << page.bottom - page.top;
+  }
+}
+
+TEST_F(DpiTest, TheOptionsPagesFillTheTabBodyAtEveryResolution) {
+  StartMainForm();
+  ExpectPagesFillTheTabBody(*optionForm);
+  // The settings page's first field, placed in the page by its description.
+  const RECT field = PlaceOf(optionForm->Edit_LSign.Handle());
+  RECT suggested{};
+  GetWindowRect(optionForm->Handle(), &suggested);
+  SendMessageW(optionForm->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  ExpectPagesFillTheTabBody(*optionForm);
+  const RECT moved = PlaceOf(optionForm->Edit_LSign.Handle());
+  EXPECT_EQ(moved.left, MulDiv(field.left, 192, static_cast<int>(ExpectedDpi())));
+}
+
+// The picture window places its view and its swatch itself.
+TEST_F(DpiTest, ThePictureWindowKeepsItsViewAndSwatchAtEveryResolution) {
+  StartMainForm();
+  auto big = std::make_unique<TDibGraphic>();
+  big->NewImage(2000, 1500, TDibFormat::ifColorRgb24, nullptr, 96, 96);
+  big->FillWithColor(0x336699);
+  pictureForm->SetPicture(std::move(big));
+  pictureForm->Show();
+  Pump();
+  const auto expectLaidOutAt = [this](int dpi) {
+    RECT client{};
+    GetClientRect(pictureForm->Handle(), &client);
+    const RECT view = PlaceOf(pictureForm->Image_PColor.Handle());
+    EXPECT_TRUE(EqualRect(&view, &client)) << "the view covers the client area at " << dpi;
+    POINT pointer{100, 100};
+    ClientToScreen(pictureForm->Handle(), &pointer);
+    SetCursorPos(pointer.x, pointer.y);
+    SendMessageW(pictureForm->Image_PColor.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    const RECT swatch = PlaceOf(pictureForm->Panel_ImageTempColor.Handle());
+    EXPECT_EQ(swatch.left, 100 + ScaleToDpi(20, dpi));
+    EXPECT_EQ(swatch.right - swatch.left, ScaleToDpi(50, dpi));
+  };
+  expectLaidOutAt(static_cast<int>(ExpectedDpi()));
+  RECT suggested{};
+  GetWindowRect(pictureForm->Handle(), &suggested);
+  SendMessageW(pictureForm->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  expectLaidOutAt(192);
 }
 
 // Two colours meeting between two physical pixels: the pick and the nudge
