@@ -26,16 +26,6 @@ constexpr int kCodeStripPadding = 6;
 // screen read; older systems refuse it.
 constexpr DWORD kExcludeFromCapture = 0x11;
 
-bool InsideOneMonitor(const RECT& block) {
-  const HMONITOR monitor = MonitorFromPoint(POINT{block.left, block.top}, MONITOR_DEFAULTTONULL);
-  if (!monitor) return false;
-  MONITORINFO info{sizeof(info)};
-  GetMonitorInfoW(monitor, &info);
-  RECT both;
-  IntersectRect(&both, &block, &info.rcMonitor);
-  return EqualRect(&both, &block) != FALSE;
-}
-
 RECT BlockAround(POINT pointer) {
   constexpr int half = Loupe::kCells / 2;
   return RECT{pointer.x - half, pointer.y - half, pointer.x + half + 1, pointer.y + half + 1};
@@ -93,7 +83,7 @@ void Loupe::CreateIfNeeded() {
   excludedFromReads_ = SetWindowDisplayAffinity(Handle(), kExcludeFromCapture) != FALSE;
 }
 
-void Loupe::ReadAround(POINT pointer) {
+void Loupe::ReadAround(POINT pointer, const RECT& monitor) {
   const RECT block = BlockAround(pointer);
   {
     const WindowDc screen(nullptr);
@@ -101,21 +91,28 @@ void Loupe::ReadAround(POINT pointer) {
       std::fill(cells_, cells_ + kCells * kCells, 0xFFFFFFu);
   }
   GdiFlush();
-  // Near a monitor's edge: what no monitor shows is white, as a single
+  // Near the monitor's edge: what no monitor shows is white, as a single
   // pixel's read gives it.
-  if (!InsideOneMonitor(block)) {
-    for (int row = 0; row < kCells; ++row)
-      for (int column = 0; column < kCells; ++column)
-        if (!MonitorFromPoint(POINT{block.left + column, block.top + row}, MONITOR_DEFAULTTONULL))
-          cells_[row * kCells + column] = 0xFFFFFFu;
-  }
+  RECT inside;
+  IntersectRect(&inside, &block, &monitor);
+  if (EqualRect(&inside, &block)) return;
+  for (int row = 0; row < kCells; ++row)
+    for (int column = 0; column < kCells; ++column)
+      if (!MonitorFromPoint(POINT{block.left + column, block.top + row}, MONITOR_DEFAULTTONULL))
+        cells_[row * kCells + column] = 0xFFFFFFu;
 }
 
 void Loupe::Follow(POINT pointer) {
   CreateIfNeeded();
+  // One look at the pointer's monitor serves the read, the text's
+  // resolution and the loupe's place: under Wine each look is a trip to the
+  // server, and a move must stay well under a millisecond.
+  const HMONITOR monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{sizeof(info)};
+  GetMonitorInfoW(monitor, &info);
   // The enlarged pixels are the screen's own; the code's text is written at
   // the resolution of the pointer's monitor.
-  if (const UINT dpi = DpiAtPoint(pointer); dpi != fontDpi_) {
+  if (const UINT dpi = MonitorDpi(monitor); dpi != fontDpi_) {
     fontDpi_ = dpi;
     font_ = CreateFontFrom({.name = L"Arial", .height = -kCodeFontHeight}, dpi);
     textHeight_ = ScaleToDpi(kCodeFontHeight + kCodeStripPadding, static_cast<int>(dpi));
@@ -126,22 +123,31 @@ void Loupe::Follow(POINT pointer) {
   GetWindowRect(Handle(), &current);
   const RECT block = BlockAround(pointer);
   RECT overlap;
-  if (!excludedFromReads_ && Visible() && IntersectRect(&overlap, &current, &block)) {
+  const bool shown = Visible();
+  if (!excludedFromReads_ && shown && IntersectRect(&overlap, &current, &block)) {
     ShowWindow(Handle(), SW_HIDE);
     return;
   }
-  ReadAround(pointer);
+  ReadAround(pointer, info.rcMonitor);
   if (CentreColor() != codeColor_) {
     codeColor_ = CentreColor();
     code_ = CodeBoxText(codeColor_);
   }
-  MONITORINFO monitor{sizeof(monitor)};
-  GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT place = LoupePlace(pointer, Size(), monitor.rcMonitor);
-  SetWindowPos(Handle(), HWND_TOPMOST, place.left, place.top, place.right - place.left, place.bottom - place.top,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  InvalidateRect(Handle(), nullptr, FALSE);
-  UpdateWindow(Handle());
+  const RECT place = LoupePlace(pointer, Size(), info.rcMonitor);
+  const bool sameSize = current.right - current.left == place.right - place.left &&
+                        current.bottom - current.top == place.bottom - place.top;
+  if (shown && sameSize) {
+    // Already topmost: only the place changes.
+    SetWindowPos(Handle(), nullptr, place.left, place.top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+  } else {
+    SetWindowPos(Handle(), HWND_TOPMOST, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  // Painted at once rather than through a paint message: the loupe must
+  // show the block just read before the next move comes.
+  const WindowDc dc(Handle());
+  Paint(dc.get());
+  ValidateRect(Handle(), nullptr);
 }
 
 void Loupe::Close() {

@@ -38,7 +38,8 @@ class Loupe : public Window {
 
  private:
   void CreateIfNeeded();
-  void ReadAround(POINT pointer);
+  // monitor: the pointer's; pixels outside it are looked up one by one.
+  void ReadAround(POINT pointer, const RECT& monitor);
   void Paint(HDC dc) const;
   SIZE Size() const;
 
