@@ -35,9 +35,13 @@ fi
 source "$here/wine-env.sh"
 wine_env_start || { echo "e2e: 0 passed, 1 failed"; exit 1; }
 
-# The checks at 150 % run in a prefix of 144 dpi beside the usual one.
-(wine_use_display 144) || { echo "e2e: 0 passed, 1 failed"; exit 1; }
-export HUEMIRA_WINEPREFIX_144DPI="$WINEPREFIX-144dpi"
+# The checks at 150 % and on two monitors run in prefixes of their own
+# beside the usual one (and the latter on a display of its own).
+wine_use_display 144 || { echo "e2e: 0 passed, 1 failed"; exit 1; }
+export HUEMIRA_WINEPREFIX_144DPI=$WINEPREFIX
+wine_use_display 96 2 || { echo "e2e: 0 passed, 1 failed"; exit 1; }
+export HUEMIRA_WINEPREFIX_2MONITORS=$WINEPREFIX HUEMIRA_DISPLAY_2MONITORS=$DISPLAY
+wine_use_display 96
 export HUEMIRA_EXE=$(realpath "$exe")
 export HUEMIRA_E2E_SHOTS=${HUEMIRA_E2E_SHOTS:-$root/build/e2e-shots}
 export HUEMIRA_WINE_LOADER=$WINE_LOADER

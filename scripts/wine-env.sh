@@ -33,9 +33,10 @@ WINE_SERVER=/usr/lib/wine/wineserver64
 HUEMIRA_SCREEN_SIZE=${HUEMIRA_SCREEN_SIZE:-1024x768}
 HUEMIRA_WINE_DPI=${HUEMIRA_WINE_DPI:-96}
 HUEMIRA_WINE_MONITORS=${HUEMIRA_WINE_MONITORS:-1}
-# The two monitors: the left (secondary) one is smaller, so that part of the
-# virtual screen lies on no monitor.
-HUEMIRA_LEFT_MONITOR_SIZE=${HUEMIRA_LEFT_MONITOR_SIZE:-640x480}
+# The two monitors: the left (secondary) one is the larger, so that part of
+# the virtual screen lies on no monitor. (Xephyr bounds the pointer by its
+# first screen: a smaller one would keep it out of part of the other.)
+HUEMIRA_LEFT_MONITOR_SIZE=${HUEMIRA_LEFT_MONITOR_SIZE:-1280x1024}
 
 _wine_env_xvfb_pid=""
 _wine_env_xephyr_pid=""

@@ -19,10 +19,11 @@ class ColourWindow:
     def __init__(self, colour, x, y):
         self.picture = Path(tempfile.mkdtemp()) / "colour.png"
         run("convert", "-size", "160x120", f"xc:#{colour}", str(self.picture))
-        self.process = subprocess.Popen(["display", "-title", "colour-target", "-geometry", f"+{x}+{y}",
+        title = f"colour-target-{colour}"
+        self.process = subprocess.Popen(["display", "-title", title, "-geometry", f"+{x}+{y}",
                                          str(self.picture)], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        found = harness.wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name", "colour-target",
+        found = harness.wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name", title,
                                                check=False).split(), 15)
         expect(found, "the colour window did not appear")
         self.window = found[0]
@@ -40,13 +41,14 @@ class ColourWindow:
 def drag_pick(app, to_x, to_y):
     left, top = app.client_origin()
     button_x, button_y = left + harness.scaled(PICK_BUTTON[0]), top + harness.scaled(PICK_BUTTON[1])
-    run("xdotool", "mousemove", str(button_x), str(button_y), "mousedown", "1")
+    harness.move_pointer(button_x, button_y)
+    run("xdotool", "mousedown", "1")
     time.sleep(0.3)
     # Several steps, as a hand moves; samples are taken every 100 ms meanwhile.
     for step in (0.3, 0.6, 1.0):
         x = button_x + int((to_x - button_x) * step)
         y = button_y + int((to_y - button_y) * step)
-        run("xdotool", "mousemove", str(x), str(y))
+        harness.move_pointer(x, y)
         time.sleep(0.25)
     time.sleep(0.4)
     run("xdotool", "mouseup", "1")
@@ -75,7 +77,7 @@ def check_drag_from_the_button_picks_the_colour_under_the_pointer():
 
 
 def check_a_drag_at_144_dpi_lands_on_the_exact_pixel():
-    with harness.display_resolution(144):
+    with harness.display(dpi=144):
         harness.fresh_settings()
         target = ColourWindow(TARGET_COLOUR, 120, 120)
         try:
@@ -89,3 +91,26 @@ def check_a_drag_at_144_dpi_lands_on_the_exact_pixel():
             target.close()
         history = harness.expect_full_history("after picking at 144 dpi")
         expect_equal(history[0], TARGET_COLOUR, "HC1, the picked colour")
+
+
+def check_a_drag_picks_on_either_monitor():
+    """Two monitors: the program on the primary one, on the right; the left
+    one has negative coordinates for Windows, while X counts from its left."""
+    with harness.display(monitors=2):
+        harness.fresh_settings()
+        left = ColourWindow("3A5F0B", 100, 100)
+        right = ColourWindow("C71585", 1500, 300)
+        try:
+            with harness.Program() as app:
+                expect(app.geometry()[0] > 1280, "the program starts on the primary monitor, the right one")
+                drag_pick(app, *left.centre())
+                harness.expect_clipboard("3a5f0b", "after a pick on the left monitor")
+                harness.screenshot("screen-pick-on-the-left-monitor")
+                drag_pick(app, *right.centre())
+                harness.expect_clipboard("c71585", "after a pick on the right monitor")
+                app.close()
+        finally:
+            left.close()
+            right.close()
+        history = harness.expect_full_history("after picking on two monitors")
+        expect_equal(history[0:2], ["C71585", "3A5F0B"], "HC1 and HC2, the picks")

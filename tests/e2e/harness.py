@@ -3,7 +3,8 @@ user and the user's other programs would: the X display (xdotool), the
 clipboard (xclip), the settings file and the Start Menu folder in the prefix.
 
 The environment comes from scripts/test-e2e.sh: WINEPREFIX, DISPLAY,
-HUEMIRA_EXE, HUEMIRA_E2E_SHOTS and HUEMIRA_WINE_LOADER.
+HUEMIRA_EXE, HUEMIRA_E2E_SHOTS and HUEMIRA_WINE_LOADER, and the prefixes
+(and display) of the other displays that display() switches to.
 """
 import contextlib
 import os
@@ -31,18 +32,25 @@ def scaled(length):
 
 
 @contextlib.contextmanager
-def display_resolution(dpi):
-    """Runs what it holds at another display resolution, in the Wine prefix
-    that scripts/test-e2e.sh made for it; its programs end with it."""
+def display(dpi=96, monitors=1):
+    """Runs what it holds at another display resolution, or on two monitors
+    side by side (the left one at negative coordinates for Windows), in the
+    Wine prefix and on the X display that scripts/test-e2e.sh made for it;
+    its programs end with it."""
     global PREFIX, SCALE
-    saved = PREFIX, SCALE, os.environ["WINEPREFIX"]
-    PREFIX, SCALE = Path(os.environ[f"HUEMIRA_WINEPREFIX_{dpi}DPI"]), dpi / 96
+    saved = PREFIX, SCALE, dict(os.environ)
+    name = f"{dpi}DPI" if monitors == 1 else f"{monitors}MONITORS"
+    PREFIX, SCALE = Path(os.environ[f"HUEMIRA_WINEPREFIX_{name}"]), dpi / 96
     os.environ["WINEPREFIX"] = str(PREFIX)
+    if monitors != 1:
+        os.environ["DISPLAY"] = os.environ[f"HUEMIRA_DISPLAY_{name}"]
     try:
         yield
     finally:
         subprocess.run([str(Path(WINE_LOADER).with_name("wineserver64")), "-w"], timeout=60)
-        PREFIX, SCALE, os.environ["WINEPREFIX"] = saved
+        PREFIX, SCALE = saved[0], saved[1]
+        os.environ.clear()
+        os.environ.update(saved[2])
 
 
 class CheckFailed(AssertionError):
@@ -202,6 +210,14 @@ def screenshot(name):
     path = SHOTS / f"{name}.png"
     subprocess.run(["import", "-window", "root", str(path)], capture_output=True, timeout=30)
     return path
+
+
+def move_pointer(x, y):
+    """Moves the pointer to a place on the X screen. A warp, which every X
+    server takes: Xephyr (the two-monitor display) ignores the synthetic
+    motion of xdotool's mousemove."""
+    run("/usr/bin/python3", "-c", "import sys; from Xlib import display; d = display.Display(); "
+        "d.screen().root.warp_pointer(int(sys.argv[1]), int(sys.argv[2])); d.sync()", str(x), str(y))
 
 
 def screen_size():
