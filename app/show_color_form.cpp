@@ -33,4 +33,19 @@ void TForm_ShowColor::ShowColor(TColor color, const std::wstring& code) {
   ShowModal();
 }
 
+LRESULT TForm_ShowColor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_WANTALLKEYS;  // no controls to move between: the keys are the window's
+    case WM_KEYDOWN:
+      // A view with nothing to confirm: Esc closes it, as a double click does.
+      if (wParam == VK_ESCAPE) {
+        Close();
+        return 0;
+      }
+      break;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}
+
 }  // namespace huemira

@@ -15,6 +15,9 @@ class TForm_ShowColor : public Form {
   void ShowColor(TColor color, const std::wstring& code);
   TColor ShownColor() const { return color_; }
 
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
   TColor color_ = 0;
 };

@@ -197,10 +197,7 @@ void TMenuStyler::DrawItem(MenuItem& item, HDC surface, const RECT& rect, bool s
 
 void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rect, bool selected) {
   const bool deep = Deep(surface);
-  if (useSystemColors_) {
-    font_ = SystemMenuFont(owner_.Dpi());
-    fontColor_ = clMenuText;
-  }
+  FollowSystemLook();
   const MenuColors colors = Colors(surface, deep);
   const NearestColor nearest = [surface](TColor color) {
     const COLORREF found = GetNearestColor(surface, color);

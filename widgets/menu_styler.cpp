@@ -132,8 +132,15 @@ MenuColors TMenuStyler::Colors(HDC dc, bool deep) const {
   });
 }
 
+void TMenuStyler::FollowSystemLook() {
+  if (!useSystemColors_) return;
+  font_ = SystemMenuFont(owner_.Dpi());
+  fontColor_ = clMenuText;
+}
+
 void TMenuStyler::MeasureItem(MenuItem& item, HDC dc, int& width, int& height) {
   if (!active_) return;
+  FollowSystemLook();
   const SelectedObject font(dc, font_.get());
   const bool separator = item.IsSeparator();
   const std::wstring text = MeasureText(item.Caption, item.ShortCutText, separator);

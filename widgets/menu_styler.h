@@ -110,6 +110,10 @@ class TMenuStyler {
   void Unhook(MenuItem& item) const;
   void HookSiblings(MenuItem& item);
   void RedrawMenuBar() const;
+  // With the system's colours the styler takes the system's menu font too,
+  // read at each use at the owner's resolution: the user may change it, and
+  // the owner may move to a monitor of another resolution.
+  void FollowSystemLook();
   // The surface shows more than 15 bits per pixel.
   static bool Deep(HDC surface);
   MenuColors Colors(HDC surface, bool deep) const;

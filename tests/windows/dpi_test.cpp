@@ -8,6 +8,7 @@
 #include "app/screen_color.h"
 #include "framework/dpi.h"
 #include "imaging/dib/picture_formats.h"
+#include "widgets/menu_styler.h"
 #include "window_test_support.h"
 
 #include <commctrl.h>
@@ -148,6 +149,31 @@ TEST_F(DpiTest, ThePictureWindowKeepsItsViewAndSwatchAtEveryResolution) {
   GetWindowRect(pictureForm->Handle(), &suggested);
   SendMessageW(pictureForm->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
   expectLaidOutAt(192);
+}
+
+// The swatch menu's entries are as wide as their text in the menu font at
+// the window's resolution, and stay so after a move to another one.
+TEST_F(DpiTest, StyledMenuEntriesAreMeasuredAtTheWindowsResolution) {
+  StartMainForm();
+  const auto expectFits = [this](UINT dpi) {
+    MenuItem& entry = form->PopupMenu_ShowColor.Items(0);
+    const WindowDc screen(nullptr);
+    const UniqueFont font = SystemMenuFont(dpi);
+    SIZE text{};
+    {
+      const SelectedObject selected(screen.get(), font.get());
+      GetTextExtentPoint32W(screen.get(), entry.Caption.c_str(), static_cast<int>(entry.Caption.size()), &text);
+    }
+    int width = 0, height = 0;
+    entry.OnMeasureItem(entry, screen.get(), width, height);
+    EXPECT_GE(width, text.cx + ScaleToDpi(24, static_cast<int>(dpi))) << "at " << dpi;
+    EXPECT_GE(height, text.cy) << "at " << dpi;
+  };
+  expectFits(ExpectedDpi());
+  RECT suggested{};
+  GetWindowRect(form->Handle(), &suggested);
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  expectFits(192);
 }
 
 // Two colours meeting between two physical pixels: the pick and the nudge

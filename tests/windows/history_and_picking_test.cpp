@@ -119,7 +119,7 @@ TEST_F(MainFormTest, CancellingTheColourDialogChangesNothing) {
   EXPECT_EQ(SixDigitForm(history.Slot(2)), L"FFFF80");
 }
 
-TEST_F(MainFormTest, TheZoomWindowShowsTheCurrentCodeAndColourAndClosesOnDoubleClick) {
+TEST_F(MainFormTest, TheZoomWindowShowsTheCurrentCodeAndColourAndClosesOnDoubleClickOrEsc) {
   PutSetting(L"QeltColor", L"LSign", L"#");
   PutSetting(L"Main", L"LowerOrUpper", L"upper");
   StartMainForm();
@@ -135,6 +135,10 @@ TEST_F(MainFormTest, TheZoomWindowShowsTheCurrentCodeAndColourAndClosesOnDoubleC
   EXPECT_EQ(caption, L"Huemira-当前选择颜色:#FF5858");
   EXPECT_EQ(shown, MakeColor(255, 88, 88));
   EXPECT_FALSE(showColorForm->Visible());
+
+  WhenModal([&] { SendMessageW(showColorForm->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); });
+  SendMessageW(form->Panel_ShowColor.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_FALSE(showColorForm->Visible()) << "Esc closes it too";
 }
 
 }  // namespace
