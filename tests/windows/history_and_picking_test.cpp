@@ -136,7 +136,8 @@ TEST_F(MainFormTest, TheZoomWindowShowsTheCurrentCodeAndColourAndClosesOnDoubleC
   EXPECT_EQ(shown, MakeColor(255, 88, 88));
   EXPECT_FALSE(showColorForm->Visible());
 
-  WhenModal([&] { SendMessageW(showColorForm->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); });
+  // Posted, so that it comes through the window's message loop as a key does.
+  WhenModal([&] { PostMessageW(showColorForm->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); });
   SendMessageW(form->Panel_ShowColor.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_FALSE(showColorForm->Visible()) << "Esc closes it too";
 }
