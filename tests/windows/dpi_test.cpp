@@ -60,6 +60,14 @@ void ExpectMainWindowLaidOutAt(TMainForm& form, UINT dpi) {
   EXPECT_EQ(font.lfHeight, -ScaleToDpi(12, static_cast<int>(dpi))) << "the code box's font";
 }
 
+// What the system sends when a window is dragged to a monitor of another
+// resolution; here the window stays where it is.
+void MoveToResolution(HWND window, UINT dpi) {
+  RECT suggested{};
+  GetWindowRect(window, &suggested);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 class DpiTest : public MainFormTest {};
 
 TEST_F(DpiTest, TheMainWindowIsLaidOutForTheDisplaysResolution) {
@@ -114,9 +122,7 @@ TEST_F(DpiTest, TheOptionsPagesFillTheTabBodyAtEveryResolution) {
   ExpectPagesFillTheTabBody(*optionForm);
   // The settings page's first field, placed in the page by its description.
   const RECT field = PlaceOf(optionForm->Edit_LSign.Handle());
-  RECT suggested{};
-  GetWindowRect(optionForm->Handle(), &suggested);
-  SendMessageW(optionForm->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  MoveToResolution(optionForm->Handle(), 192);
   ExpectPagesFillTheTabBody(*optionForm);
   const RECT moved = PlaceOf(optionForm->Edit_LSign.Handle());
   EXPECT_EQ(moved.left, MulDiv(field.left, 192, static_cast<int>(ExpectedDpi())));
@@ -145,9 +151,7 @@ TEST_F(DpiTest, ThePictureWindowKeepsItsViewAndSwatchAtEveryResolution) {
     EXPECT_EQ(swatch.right - swatch.left, ScaleToDpi(50, dpi));
   };
   expectLaidOutAt(static_cast<int>(ExpectedDpi()));
-  RECT suggested{};
-  GetWindowRect(pictureForm->Handle(), &suggested);
-  SendMessageW(pictureForm->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  MoveToResolution(pictureForm->Handle(), 192);
   expectLaidOutAt(192);
 }
 
@@ -170,9 +174,7 @@ TEST_F(DpiTest, StyledMenuEntriesAreMeasuredAtTheWindowsResolution) {
     EXPECT_GE(height, text.cy) << "at " << dpi;
   };
   expectFits(ExpectedDpi());
-  RECT suggested{};
-  GetWindowRect(form->Handle(), &suggested);
-  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  MoveToResolution(form->Handle(), 192);
   expectFits(192);
 }
 
