@@ -15,6 +15,9 @@ fi
 # shellcheck source=wine-env.sh
 source "$here/wine-env.sh"
 wine_env_start
+# HUEMIRA_WINE_DPI=144 shows it as on a 150 % display; HUEMIRA_MONITORS=2 on
+# two monitors, the left one at negative coordinates.
+[ "${HUEMIRA_MONITORS:-1}" = 1 ] || wine_use_display "$HUEMIRA_WINE_DPI" "$HUEMIRA_MONITORS"
 
 if wine_env_started_xvfb; then
   cat >&2 <<MSG

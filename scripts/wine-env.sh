@@ -196,7 +196,7 @@ wine_env_start() {
   if ! _display_works "${DISPLAY:-}"; then
     _start_xvfb || return 1
   fi
-  _ensure_prefix
+  _use_prefix
 }
 
 # wine_run EXE [ARGS...]: runs a Windows program and returns its exit code.
