@@ -1,5 +1,6 @@
 #include "app/contrast_sample.h"
 
+#include "framework/canvas.h"
 #include "framework/fonts.h"
 #include "framework/handles.h"
 
@@ -34,8 +35,7 @@ void ContrastSample::Paint() {
   const HDC dc = paint.get();
   RECT area;
   GetClientRect(Handle(), &area);
-  const UniqueBrush brush(CreateSolidBrush(background_));
-  FillRect(dc, &area, brush.get());
+  FillSolid(dc, area, background_);
   DrawEdge(dc, &area, BDR_SUNKENINNER, BF_RECT);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text_);

@@ -1,5 +1,7 @@
 #include "framework/dpi.h"
 
+#include "framework/handles.h"
+
 namespace huemira {
 
 namespace {
@@ -58,9 +60,8 @@ void DeclareDpiAwareness() {
 
 UINT SystemDpi() {
   static const UINT dpi = [] {
-    const HDC screen = GetDC(nullptr);
-    const int logPixels = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int logPixels = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return logPixels > 0 ? static_cast<UINT>(logPixels) : static_cast<UINT>(kDefaultDpi);
   }();
   return dpi;

@@ -40,10 +40,13 @@ struct ImageListDeleter {
 };
 using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 
-// A device context borrowed from a window (or the screen when window is null).
+// A device context borrowed from a window (or the screen when window is
+// null): of its client area, or of the whole window, frame included.
+enum class DcArea { Client, WholeWindow };
 class WindowDc {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDc(HWND window, DcArea area = DcArea::Client)
+      : window_(window), dc_(area == DcArea::Client ? GetDC(window) : GetWindowDC(window)) {}
   ~WindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }

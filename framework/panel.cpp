@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "framework/canvas.h"
 #include "framework/form.h"
 #include "framework/handles.h"
 
@@ -31,8 +32,7 @@ void Panel::Paint() {
   const HDC dc = paint.get();
   RECT area;
   GetClientRect(Handle(), &area);
-  const UniqueBrush brush(CreateSolidBrush(color_));
-  FillRect(dc, &area, brush.get());
+  FillSolid(dc, area, color_);
   if (bevel_ == Bevel::LoweredInner) DrawEdge(dc, &area, BDR_SUNKENINNER, BF_RECT);
   if (bevel_ == Bevel::RaisedInner) DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT);
   if (bevel_ == Bevel::RaisedOuterLoweredInner) DrawEdge(dc, &area, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);

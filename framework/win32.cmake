@@ -2,6 +2,7 @@
 add_library(framework_win32 STATIC
   application.cpp
   button.cpp
+  canvas.cpp
   clipboard.cpp
   color_dialog.cpp
   combo_box.cpp

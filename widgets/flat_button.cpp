@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "framework/canvas.h"
 #include "framework/form.h"
 #include "framework/handles.h"
 #include "framework/timer.h"
@@ -41,11 +42,6 @@ HWND ControlAtScreenPoint(POINT point) {
   ScreenToClient(window, &client);
   HWND child = ChildWindowFromPointEx(window, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
   return child ? child : window;
-}
-
-void FillSolid(HDC dc, const RECT& area, COLORREF color) {
-  const UniqueBrush brush(CreateSolidBrush(color));
-  FillRect(dc, &area, brush.get());
 }
 
 // Top and left edges in the first colour, bottom and right in the second,

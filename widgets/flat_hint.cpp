@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/application.h"
+#include "framework/canvas.h"
 #include "framework/dpi.h"
 #include "framework/handles.h"
 #include "framework/system_color.h"
@@ -13,14 +14,6 @@ namespace {
 
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX;
 constexpr HintTiming kFlatHintTiming{500, 25, 5000};
-
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-void Fill(HDC dc, const Rect& area, TColor color) {
-  const RECT r = ToRECT(area);
-  const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
-  FillRect(dc, &r, brush.get());
-}
 
 }  // namespace
 
@@ -74,12 +67,9 @@ void TFlatHintWindow::ActivateHint(const RECT& suggested, const std::wstring& te
 
 void TFlatHintWindow::Paint(HDC dc, const RECT& client) {
   const HintFaces faces = LayoutHint({client.left, client.top, client.right, client.bottom}, arrow_, metrics_);
-  Fill(dc, faces.strip, settings_.ColorArrowBackground);
-  Fill(dc, faces.text, settings_.ColorBackground);
-  {
-    const UniqueBrush border(CreateSolidBrush(ColorToRGB(settings_.ColorBorder)));
-    FrameRect(dc, &client, border.get());
-  }
+  FillSolid(dc, ToRECT(faces.strip), ColorToRGB(settings_.ColorArrowBackground));
+  FillSolid(dc, ToRECT(faces.text), ColorToRGB(settings_.ColorBackground));
+  FrameSolid(dc, client, ColorToRGB(settings_.ColorBorder));
 
   POINT arrow[18];
   const auto points = ArrowPolyline(faces.anchor, arrow_, metrics_);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/canvas.h"
 #include "framework/system_color.h"
 #include "widgets/menu_layout.h"
 #include "widgets/menu_styler.h"
@@ -11,14 +12,6 @@
 namespace huemira {
 
 namespace {
-
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-void Fill(HDC dc, const Rect& area, TColor color) {
-  const RECT r = ToRECT(area);
-  const UniqueBrush brush(CreateSolidBrush(color));
-  FillRect(dc, &r, brush.get());
-}
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
   MoveToEx(dc, x1, y1, nullptr);
@@ -55,7 +48,7 @@ class IconBitmap {
     // The image's transparent parts take the colour the menu shows there.
     COLORREF backdrop = GetPixel(surface, 2, 2);
     if (backdrop == CLR_INVALID) backdrop = GetSysColor(COLOR_MENU);
-    Fill(dc_.get(), Rect{0, 0, width_, height_}, backdrop);
+    FillSolid(dc_.get(), RECT{0, 0, width_, height_}, backdrop);
     ImageList_Draw(images, item.ImageIndex, dc_.get(), 0, 0, ILD_NORMAL);
     GdiFlush();
   }
@@ -117,7 +110,7 @@ void DrawGradient(HDC dc, const Rect& item, bool rightToLeft, int iconWidth, TCo
   const std::vector<int> steps = GradientSteps(stripes, iconWidth);
   for (int i = 0; i < stripes; ++i) {
     const int x = rightToLeft ? item.right + 1 - i : item.left + i;
-    Fill(dc, Rect{x, item.top, x + 1, item.bottom}, nearest(BlendToWhite(iconColumn, steps[static_cast<std::size_t>(i)])));
+    FillSolid(dc, RECT{x, item.top, x + 1, item.bottom}, nearest(BlendToWhite(iconColumn, steps[static_cast<std::size_t>(i)])));
   }
 }
 
@@ -151,20 +144,14 @@ void PaintFlatBorder(HWND menuWindow, const MenuColors& colors) {
   RECT frame;
   GetWindowRect(menuWindow, &frame);
   OffsetRect(&frame, -frame.left, -frame.top);
-  HDC dc = GetWindowDC(menuWindow);
+  const WindowDc dc(menuWindow, DcArea::WholeWindow);
   if (!dc) return;
-  const UniqueBrush border(CreateSolidBrush(colors.flatBorder));
-  const UniqueBrush shadow(CreateSolidBrush(colors.flatShadow));
-  const UniqueBrush background(CreateSolidBrush(colors.background));
   RECT r = frame;
-  FrameRect(dc, &r, border.get());
+  FrameSolid(dc.get(), r, colors.flatBorder);
   InflateRect(&r, -1, -1);
-  FrameRect(dc, &r, background.get());
-  const RECT right{r.right - 1, r.top, r.right, r.bottom};
-  const RECT bottom{r.left, r.bottom - 1, r.right, r.bottom};
-  FillRect(dc, &right, shadow.get());
-  FillRect(dc, &bottom, shadow.get());
-  ReleaseDC(menuWindow, dc);
+  FrameSolid(dc.get(), r, colors.background);
+  FillSolid(dc.get(), RECT{r.right - 1, r.top, r.right, r.bottom}, colors.flatShadow);
+  FillSolid(dc.get(), RECT{r.left, r.bottom - 1, r.right, r.bottom}, colors.flatShadow);
 }
 
 }  // namespace
@@ -220,15 +207,13 @@ void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rec
   if (Gradient && deep) {
     DrawGradient(dc, itemRect, rightToLeft, iconWidth, colors.iconColumn, nearest);
   } else {
-    Fill(dc, itemRect, colors.background);
-    Fill(dc, g.iconColumn, colors.iconColumn);
+    FillSolid(dc, ToRECT(itemRect), colors.background);
+    FillSolid(dc, ToRECT(g.iconColumn), colors.iconColumn);
   }
 
   if (selected && DrawSelect && enabled) {
-    Fill(dc, g.selection, colors.selectionFill);
-    const UniqueBrush frame(CreateSolidBrush(colors.selectionFrame));
-    const RECT box = ToRECT(g.selection);
-    FrameRect(dc, &box, frame.get());
+    FillSolid(dc, ToRECT(g.selection), colors.selectionFill);
+    FrameSolid(dc, ToRECT(g.selection), colors.selectionFrame);
   }
 
   if (checked) DrawCheck(dc, item, g.checkBox, icon.Width() > 0, selected, colors);
@@ -269,7 +254,7 @@ void TMenuStyler::PaintItem(MenuItem& item, HDC dc, HDC surface, const RECT& rec
     DrawTextExW(dc, text.data(), -1, &textBox, direction | DT_SINGLELINE | DT_EXPANDTABS, nullptr);
     if (item.Submenu())
       for (const Rect& column : SubmenuArrowColumns({rect.left, rect.top, rect.right, rect.bottom}, rightToLeft))
-        Fill(dc, column, textColor);
+        FillSolid(dc, ToRECT(column), textColor);
     if (!item.ShortCutText.empty()) {
       std::wstring shortcut = item.ShortCutText + L" ";
       SetTextColor(dc, deep ? DarkenBy(textColor, -40) : textColor);
