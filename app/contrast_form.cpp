@@ -87,9 +87,6 @@ void TForm_Contrast::Create() {
 }
 
 void TForm_Contrast::CreateControls() {
-  fieldFont_ = CreatePixelFont(L"Arial", 12);
-  ratioFont_ = DeriveFont(Font(), {.pixelHeight = 24, .bold = true});
-
   Label_Text.Create(*this, {.position = {10, 12}, .caption = L"文字颜色:"});
   Panel_Text.Create(*this, {Bounds(76, 9, 24, 20), text_, Bevel::LoweredInner, L"", L"主窗口的当前颜色"});
   Label_TextCode.Create(*this, {.position = {108, 12}, .caption = L"#000000"});
@@ -97,7 +94,7 @@ void TForm_Contrast::CreateControls() {
   Label_Background.Create(*this, {.position = {10, 40}, .caption = L"背景颜色:"});
   Panel_Background.Create(*this, {Bounds(76, 37, 24, 20), background_, Bevel::LoweredInner, L"", L"背景颜色"});
   Edit_Background.Create(*this, {.bounds = Bounds(106, 37, 64, 20), .hint = L"背景颜色代码,\r\n可输入或粘贴。"});
-  Edit_Background.SetFont(fieldFont_.get());
+  Edit_Background.SetFont(ScaledFont({.name = L"Arial", .height = -12}));
   Edit_Background.SetColors(GetSysColor(COLOR_WINDOWTEXT), kFieldBackground);
   Edit_Background.SetCharCase(CodeBoxCase());
   Edit_Background.OnChange = [this] { Edit_BackgroundChange(); };
@@ -119,7 +116,7 @@ void TForm_Contrast::CreateControls() {
   ScreenPick_Background.OnFinish = [this](TColor color) { SetBackgroundColor(color); };
   ScreenPick_Background.OnCancel = [this] { SetBackgroundColor(backgroundBeforePick_); };
 
-  Label_Ratio.Create(*this, {.position = {10, 64}, .caption = L"21.00:1", .font = ratioFont_.get()});
+  Label_Ratio.Create(*this, {.position = {10, 64}, .caption = L"21.00:1", .font = ScaledFont({.height = -24, .bold = true})});
   for (std::size_t i = 0; i < Label_Verdicts.size(); ++i)
     Label_Verdicts[i].Create(*this, {.position = {static_cast<LONG>(10 + 124 * (i % 2)), static_cast<LONG>(96 + 18 * (i / 2))},
                                      .caption = kVerdictNames[i]});

@@ -86,7 +86,6 @@ class TForm_Contrast : public Form {
   TColor background_ = clWhite;
   // What Esc during a pick of the background brings back.
   TColor backgroundBeforePick_ = clWhite;
-  UniqueFont fieldFont_, ratioFont_;
 };
 
 }  // namespace huemira

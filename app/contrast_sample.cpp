@@ -2,6 +2,7 @@
 
 #include "framework/canvas.h"
 #include "framework/fonts.h"
+#include "framework/form.h"
 #include "framework/handles.h"
 
 namespace huemira {
@@ -10,17 +11,16 @@ namespace {
 
 constexpr wchar_t kSampleClass[] = L"HuemiraContrastSample";
 constexpr wchar_t kSampleText[] = L"Aa 示例文字";
-// Normal text as body copy is set; large text is 18 point (24 pixels).
-constexpr int kNormalPixels = 14;
-constexpr int kLargePixels = 24;
+// Normal text as body copy is set; large text is 18 point (24 pixels), both
+// in the system's message font, at the window's resolution.
+const FontDescription kNormalText{.height = -14};
+const FontDescription kLargeText{.height = -24};
 
 }  // namespace
 
 void ContrastSample::Create(Form& parent, const RECT& bounds) {
   RegisterOwnClass(kSampleClass, 0);
   CreateControl(parent, {kSampleClass, L"", 0, 0, bounds, L""});
-  normalFont_ = DeriveFont(UiFont(), {.pixelHeight = kNormalPixels});
-  largeFont_ = DeriveFont(UiFont(), {.pixelHeight = kLargePixels});
 }
 
 void ContrastSample::SetColors(TColor text, TColor background) {
@@ -39,13 +39,15 @@ void ContrastSample::Paint() {
   DrawEdge(dc, &area, BDR_SUNKENINNER, BF_RECT);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text_);
-  RECT normal{area.left + 8, area.top + 4, area.right - 4, area.top + 4 + kNormalPixels + 6};
-  RECT large{area.left + 8, normal.bottom, area.right - 4, area.bottom - 2};
+  const Form& form = Owner();
+  RECT normal{area.left + form.Scale(8), area.top + form.Scale(4), area.right - form.Scale(4),
+              area.top + form.Scale(4 - kNormalText.height + 6)};
+  RECT large{normal.left, normal.bottom, normal.right, area.bottom - form.Scale(2)};
   {
-    const SelectedObject font(dc, normalFont_.get());
+    const SelectedObject font(dc, form.ScaledFont(kNormalText));
     DrawTextW(dc, kSampleText, -1, &normal, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  const SelectedObject font(dc, largeFont_.get());
+  const SelectedObject font(dc, form.ScaledFont(kLargeText));
   DrawTextW(dc, kSampleText, -1, &large, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

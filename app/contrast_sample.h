@@ -22,7 +22,6 @@ class ContrastSample : public Control {
 
   TColor text_ = clBlack;
   TColor background_ = clWhite;
-  UniqueFont normalFont_, largeFont_;
 };
 
 }  // namespace huemira

@@ -62,6 +62,8 @@ class Control {
     std::wstring hint;
   };
   void CreateControl(Form& parent, const Args& args);
+  // The form the control was created on: its resolution and fonts.
+  Form& Owner() const { return *parent_; }
   // Registers a class of our own whose messages all reach HandleMessage.
   static void RegisterOwnClass(const wchar_t* className, UINT classStyle);
 

@@ -74,7 +74,6 @@ TFlatButton* TFlatButton::Tracked() { return Hover().tracked; }
 
 void TFlatButton::Create(Form& parent, const Args& args) {
   RegisterOwnClass(kFlatButtonClass, CS_DBLCLKS);
-  form_ = &parent;
   caption_ = args.caption;
   color_ = args.color;
   CreateControl(parent, {kFlatButtonClass, args.caption, 0, 0, args.bounds, args.hint});
@@ -104,7 +103,7 @@ bool TFlatButton::UnderPointer() const {
 }
 
 void TFlatButton::Click() {
-  if (ModalResult != 0) form_->SetModalResult(ModalResult);
+  if (ModalResult != 0) Owner().SetModalResult(ModalResult);
   if (OnClick) OnClick();
 }
 
@@ -188,7 +187,7 @@ void TFlatButton::Paint(HDC target) {
   FillSolid(dc.get(), area, face);
 
   // The frame and the pressed text's shift: one pixel at 96 dpi.
-  const int line = form_->Scale(1);
+  const int line = Owner().Scale(1);
   if (state_ == State::Down) {
     Frame(dc.get(), area, colorShadow_, colorHighLight_, line);
   } else if (state_ == State::Up && mouseIn_) {

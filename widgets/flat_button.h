@@ -66,7 +66,6 @@ class TFlatButton : public Control {
   void LeaveStep();
   void SetState(State state);
 
-  Form* form_ = nullptr;
   std::wstring caption_;
   COLORREF color_ = 0;
   COLORREF colorFocused_ = RGB(0xEB, 0xEA, 0xE1);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/contrast_form.h"
 #include "app/screen_color.h"
 #include "framework/dpi.h"
 #include "imaging/dib/picture_formats.h"
@@ -176,6 +177,58 @@ TEST_F(DpiTest, StyledMenuEntriesAreMeasuredAtTheWindowsResolution) {
   expectFits(ExpectedDpi());
   MoveToResolution(form->Handle(), 192);
   expectFits(192);
+}
+
+LONG FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// The rows of a window's client area that show anything besides the
+// background, its two-pixel rim left out: how tall its text is drawn.
+int InkRows(HWND window, COLORREF background) {
+  RECT client{};
+  GetClientRect(window, &client);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+  {
+    const SelectedObject selected(memory.get(), bitmap.get());
+    const WindowDc dc(window);
+    BitBlt(memory.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+  }
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  const DWORD plain = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+  int rows = 0;
+  for (int y = 2; y < client.bottom - 2; ++y)
+    for (int x = 2; x < client.right - 2; ++x)
+      if ((pixels[y * client.right + x] & 0xFFFFFF) != plain) {
+        ++rows;
+        break;
+      }
+  return rows;
+}
+
+// The contrast window's own fonts (code field, ratio, the two sample sizes)
+// follow its resolution.
+TEST_F(DpiTest, TheContrastWindowsFontsFollowItsResolution) {
+  StartMainForm();
+  TForm_Contrast& window = form->ContrastForm();
+  window.Show();
+  Pump();
+  const auto expectScaled = [&window](int dpi) {
+    PumpFor(100);
+    EXPECT_EQ(FontHeightOf(window.Edit_Background.Handle()), -ScaleToDpi(12, dpi));
+    EXPECT_EQ(FontHeightOf(window.Label_Ratio.Handle()), -ScaleToDpi(24, dpi));
+    // "Aa 示例文字" at 14 and at 24 pixels: about 35 rows of ink at 96 dpi.
+    EXPECT_GT(InkRows(window.Sample_Contrast.Handle(), RGB(255, 255, 255)), ScaleToDpi(28, dpi)) << "at " << dpi;
+  };
+  expectScaled(static_cast<int>(ExpectedDpi()));
+  MoveToResolution(window.Handle(), 192);
+  expectScaled(192);
 }
 
 // Two colours meeting between two physical pixels: the pick and the nudge
