@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/css_color_text.h"
 #include "app/history_form.h"
 #include "app/main_form.h"
 #include "app/settings.h"
-#include "app/web_color.h"
 #include "app/window_place.h"
+#include "color/css_color_text.h"
+#include "color/web_color.h"
 #include "framework/exception.h"
 #include "framework/fonts.h"
 #include "framework/system_color.h"

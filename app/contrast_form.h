@@ -9,10 +9,10 @@
 #include <array>
 #include <optional>
 
-#include "app/contrast.h"
 #include "app/contrast_sample.h"
-#include "app/nearest_passing_color.h"
 #include "app/screen_pick.h"
+#include "color/contrast.h"
+#include "color/nearest_passing_color.h"
 #include "framework/button.h"
 #include "framework/edit.h"
 #include "framework/form.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/css_color_text.h"
+#include "color/css_color_text.h"
 #include "framework/popup_menu.h"
 
 namespace huemira {

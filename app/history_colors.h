@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/web_color.h"
+#include "color/web_color.h"
 
 namespace huemira {
 

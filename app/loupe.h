@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/handles.h"
 #include "framework/window.h"
 

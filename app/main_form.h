@@ -13,7 +13,7 @@
 #include "app/copy_as_menu.h"
 #include "app/history_colors.h"
 #include "app/screen_pick.h"
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/button.h"
 #include "framework/edit.h"
 #include "framework/form.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/web_color.h"
+#include "color/web_color.h"
 
 namespace huemira {
 

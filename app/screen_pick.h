@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "app/loupe.h"
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/timer.h"
 
 namespace huemira {

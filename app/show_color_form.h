@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/form.h"
 
 namespace huemira {

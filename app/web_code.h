@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/system_color.h"
 
 namespace huemira {

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/contrast.h"
-#include "app/css_color_text.h"
-#include "app/nearest_passing_color.h"
+#include "color/contrast.h"
+#include "color/css_color_text.h"
+#include "color/nearest_passing_color.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ciede2000.h"
+#include "color/ciede2000.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // as written out by Sharma, Wu and Dalal (2005).
 #pragma once
 
-#include "app/cielab.h"
+#include "color/cielab.h"
 
 namespace huemira {
 

@@ -1,10 +1,10 @@
-#include "app/ciede2000_bound.h"
+#include "color/ciede2000_bound.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "app/ciede2000.h"
+#include "color/ciede2000.h"
 
 namespace huemira {
 

@@ -2,7 +2,7 @@
 // colour of a CIELAB box, which lets a search skip whole boxes of colours.
 #pragma once
 
-#include "app/cielab.h"
+#include "color/cielab.h"
 
 namespace huemira {
 

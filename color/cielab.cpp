@@ -1,9 +1,9 @@
-#include "app/cielab.h"
+#include "color/cielab.h"
 
 #include <cmath>
 
-#include "app/contrast.h"
-#include "app/srgb.h"
+#include "color/contrast.h"
+#include "color/srgb.h"
 
 namespace huemira {
 

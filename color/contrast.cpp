@@ -1,10 +1,10 @@
-#include "app/contrast.h"
+#include "color/contrast.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
 
-#include "app/srgb.h"
+#include "color/srgb.h"
 
 namespace huemira {
 

@@ -1,12 +1,12 @@
-#include "app/css_color_text.h"
+#include "color/css_color_text.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cwchar>
 #include <string>
 
-#include "app/hsl.h"
-#include "app/oklab.h"
+#include "color/hsl.h"
+#include "color/oklab.h"
 
 namespace huemira {
 

@@ -1,4 +1,4 @@
-#include "app/hsl.h"
+#include "color/hsl.h"
 
 #include <algorithm>
 

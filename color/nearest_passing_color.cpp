@@ -1,4 +1,4 @@
-#include "app/nearest_passing_color.h"
+#include "color/nearest_passing_color.h"
 
 #include <algorithm>
 #include <array>
@@ -6,10 +6,10 @@
 #include <queue>
 #include <vector>
 
-#include "app/cielab.h"
-#include "app/ciede2000.h"
-#include "app/ciede2000_bound.h"
-#include "app/contrast.h"
+#include "color/ciede2000.h"
+#include "color/ciede2000_bound.h"
+#include "color/cielab.h"
+#include "color/contrast.h"
 
 namespace huemira {
 

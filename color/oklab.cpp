@@ -1,8 +1,8 @@
-#include "app/oklab.h"
+#include "color/oklab.h"
 
 #include <cmath>
 
-#include "app/srgb.h"
+#include "color/srgb.h"
 
 namespace huemira {
 

@@ -1,4 +1,4 @@
-#include "app/srgb.h"
+#include "color/srgb.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/web_color.h"
+#include "color/web_color.h"
 
 #include <cwchar>
 

@@ -1,11 +1,11 @@
-#include "app/ciede2000.h"
+#include "color/ciede2000.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
-#include "app/ciede2000_bound.h"
+#include "color/ciede2000_bound.h"
 
 namespace huemira {
 namespace {

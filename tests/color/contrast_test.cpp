@@ -1,4 +1,4 @@
-#include "app/contrast.h"
+#include "color/contrast.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/css_color_text.h"
+#include "color/css_color_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/nearest_passing_color.h"
+#include "color/nearest_passing_color.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <random>
 #include <vector>
 
-#include "app/cielab.h"
-#include "app/ciede2000.h"
-#include "app/contrast.h"
+#include "color/ciede2000.h"
+#include "color/cielab.h"
+#include "color/contrast.h"
 
 namespace huemira {
 namespace {

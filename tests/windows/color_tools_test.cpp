@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/contrast_form.h"
-#include "app/css_color_text.h"
 #include "app/web_code.h"
-#include "app/web_color.h"
+#include "color/css_color_text.h"
+#include "color/web_color.h"
 #include "framework/clipboard.h"
 #include "framework/system_color.h"
 #include "window_test_support.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/screen_color.h"
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "window_test_support.h"
 
 namespace huemira {

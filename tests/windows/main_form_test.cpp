@@ -2,7 +2,7 @@
 // filters, and closing.
 #include <gtest/gtest.h>
 
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/clipboard.h"
 #include "window_test_support.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/screen_pick.h"
-#include "app/web_color.h"
+#include "color/web_color.h"
 #include "framework/clipboard.h"
 #include "window_test_support.h"
 
