@@ -166,15 +166,15 @@ def render(layers):
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
                     x, y = px + (sx + 0.5) * step, py + (sy + 0.5) * step
-                    colour = None
+                    color = None
                     for shape, fill, outline, width in layers:
                         d = shape(x, y)
                         if d < 0:
-                            colour = outline if outline is not None and d > -width else fill
-                    if colour:
-                        red += colour[0]
-                        green += colour[1]
-                        blue += colour[2]
+                            color = outline if outline is not None and d > -width else fill
+                    if color:
+                        red += color[0]
+                        green += color[1]
+                        blue += color[2]
                         alpha += 1
             count = SAMPLES * SAMPLES
             if alpha:

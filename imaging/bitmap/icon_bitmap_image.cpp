@@ -14,9 +14,9 @@ namespace huemira {
 namespace {
 
 // Reads the colour rows bottom-up, as BGRA.
-class TColourRows {
+class TColorRows {
  public:
-  TColourRows(TStream& stream, const TDibHeader& header, const TDibRowConverter& converter)
+  TColorRows(TStream& stream, const TDibHeader& header, const TDibRowConverter& converter)
       : stream_(stream),
         header_(header),
         converter_(converter),
@@ -37,7 +37,7 @@ class TColourRows {
   std::vector<std::uint8_t> bgra_;
 };
 
-bool AnyAlpha(TColourRows& rows, const TDibHeader& header) {
+bool AnyAlpha(TColorRows& rows, const TDibHeader& header) {
   for (int row = 0; row < header.height; ++row) {
     const std::uint8_t* bgra = rows.Row(row);
     for (int x = 0; x < header.width; ++x) {
@@ -57,7 +57,7 @@ void DrawBitmapIconImage(TStream& stream, TDibGraphic& image, std::uint32_t back
   const std::int64_t maskStride = DibStride(header.width, 1);
   if (maskOffset + maskStride * header.height > stream.Size()) throw EInvalidGraphic(kInvalidIcon);
 
-  TColourRows rows(stream, header, converter);
+  TColorRows rows(stream, header, converter);
   const bool alpha = header.bitCount == 32 && converter.HasAlphaChannel() && AnyAlpha(rows, header);
   const TColor backColor = ColorFromRgb(background);  // background is 0x00RRGGBB
   const std::uint8_t back[3] = {BlueOf(backColor), GreenOf(backColor), RedOf(backColor)};

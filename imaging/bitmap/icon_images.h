@@ -18,8 +18,8 @@
 namespace huemira {
 
 // The channel value of colour with the given alpha over background.
-constexpr std::uint8_t BlendOver(std::uint8_t colour, std::uint8_t alpha, std::uint8_t background) {
-  return static_cast<std::uint8_t>((colour * alpha + 127) / 255 + (background * (255 - alpha) + 127) / 255);
+constexpr std::uint8_t BlendOver(std::uint8_t color, std::uint8_t alpha, std::uint8_t background) {
+  return static_cast<std::uint8_t>((color * alpha + 127) / 255 + (background * (255 - alpha) + 127) / 255);
 }
 
 // Each draws the image that is all of stream into image, which becomes an

@@ -7,11 +7,11 @@ namespace huemira {
 namespace {
 
 int NotSupportedHeader(TStream&, std::string_view, BmcHeader&) { return BMC_NOT_SUPPORTED; }
-int NotSupportedColourMap(TStream&, const BmcHeader&, BmcColourMap&) { return BMC_NOT_SUPPORTED; }
+int NotSupportedColorMap(TStream&, const BmcHeader&, BmcColorMap&) { return BMC_NOT_SUPPORTED; }
 int NotSupportedData(TStream&, const BmcHeader&, const BmcPixelBuffer&, BmcProgress, void*) {
   return BMC_NOT_SUPPORTED;
 }
-int NotSupportedWrite(TStream&, const BmcHeader&, const BmcColourMap&, const BmcPixelBuffer&, std::string_view,
+int NotSupportedWrite(TStream&, const BmcHeader&, const BmcColorMap&, const BmcPixelBuffer&, std::string_view,
                       BmcProgress, void*) {
   return BMC_NOT_SUPPORTED;
 }
@@ -20,7 +20,7 @@ int NotSupportedWrite(TStream&, const BmcHeader&, const BmcColourMap&, const Bmc
 
 const BmcCodec kBitmapCodec = {
     {"Bitmap", "OS/2 1.1, 1.2, 2.0 / Windows 3.0 bitmap", "BMP VGA BGA RLE DIB RL4 RL8", 0xFF},
-    NotSupportedHeader, NotSupportedColourMap, NotSupportedData, NotSupportedWrite, BmcCommonErrorText,
+    NotSupportedHeader, NotSupportedColorMap, NotSupportedData, NotSupportedWrite, BmcCommonErrorText,
 };
 
 }  // namespace huemira

@@ -104,10 +104,10 @@ int bmc_read_header(const char* file_name, TStream* stream, int file_type, const
   return codec->read_header(*stream, OptionsOf(options), *header);
 }
 
-int bmc_read_colour_map(TStream* stream, int file_type, const BmcHeader* header, BmcColourMap* colour_map) {
+int bmc_read_color_map(TStream* stream, int file_type, const BmcHeader* header, BmcColorMap* color_map) {
   const BmcCodec* codec = CodecFor(file_type);
-  if (!stream || !codec || !header || !colour_map) return BMC_BAD_ARGUMENT;
-  return codec->read_colour_map(*stream, *header, *colour_map);
+  if (!stream || !codec || !header || !color_map) return BMC_BAD_ARGUMENT;
+  return codec->read_color_map(*stream, *header, *color_map);
 }
 
 int bmc_read_data(TStream* stream, int file_type, const BmcHeader* header, const BmcPixelBuffer* buffer,
@@ -118,13 +118,13 @@ int bmc_read_data(TStream* stream, int file_type, const BmcHeader* header, const
 }
 
 int bmc_write(const char* file_name, TStream* stream, int file_type, const BmcHeader* header,
-              const BmcColourMap* colour_map, const BmcPixelBuffer* buffer, const char* options,
+              const BmcColorMap* color_map, const BmcPixelBuffer* buffer, const char* options,
               BmcProgress progress, void* progress_data) {
   const BmcCodec* codec = CodecFor(file_type);
-  if (!file_name || !stream || !codec || !header || !colour_map || !buffer || !buffer->bottom_row) {
+  if (!file_name || !stream || !codec || !header || !color_map || !buffer || !buffer->bottom_row) {
     return BMC_BAD_ARGUMENT;
   }
-  return codec->write(*stream, *header, *colour_map, *buffer, OptionsOf(options), progress, progress_data);
+  return codec->write(*stream, *header, *color_map, *buffer, OptionsOf(options), progress, progress_data);
 }
 
 const char* bmc_error_text(int file_type, int code) {

@@ -61,11 +61,11 @@ struct PcxHeaderInfo {
 // What the Targa codec remembers between reading the header and the data.
 struct TgaHeaderInfo {
   std::uint8_t id_length = 0;
-  std::uint8_t colour_map_type = 0;
+  std::uint8_t color_map_type = 0;
   std::uint8_t image_type = 0;
-  std::uint16_t colour_map_origin = 0;
-  std::uint16_t colour_map_length = 0;
-  std::uint8_t colour_map_entry_bits = 0;
+  std::uint16_t color_map_origin = 0;
+  std::uint16_t color_map_length = 0;
+  std::uint8_t color_map_entry_bits = 0;
   std::uint8_t pixel_depth = 0;
   std::uint8_t descriptor = 0;
 };
@@ -80,7 +80,7 @@ struct BmcHeader {
 struct BmcRgb {
   std::uint8_t red, green, blue;
 };
-using BmcColourMap = std::array<BmcRgb, 256>;
+using BmcColorMap = std::array<BmcRgb, 256>;
 
 // The caller's pixels: buffer row 0 is the bottom of the picture, each row
 // holds row_bytes bytes (padded to 32 bits), 24-bit pixels are blue, green,
@@ -103,11 +103,11 @@ int bmc_guess_filetype(const char* file_name, int* file_type);
 int bmc_describe_filetype(int file_type, BmcFileTypeDescription* description);
 // options: words separated by blanks, tabs or commas.
 int bmc_read_header(const char* file_name, TStream* stream, int file_type, const char* options, BmcHeader* header);
-int bmc_read_colour_map(TStream* stream, int file_type, const BmcHeader* header, BmcColourMap* colour_map);
+int bmc_read_color_map(TStream* stream, int file_type, const BmcHeader* header, BmcColorMap* color_map);
 int bmc_read_data(TStream* stream, int file_type, const BmcHeader* header, const BmcPixelBuffer* buffer,
                   BmcProgress progress, void* progress_data);
 int bmc_write(const char* file_name, TStream* stream, int file_type, const BmcHeader* header,
-              const BmcColourMap* colour_map, const BmcPixelBuffer* buffer, const char* options,
+              const BmcColorMap* color_map, const BmcPixelBuffer* buffer, const char* options,
               BmcProgress progress, void* progress_data);
 // A short English text for a code of the given file type.
 const char* bmc_error_text(int file_type, int code);

@@ -13,10 +13,10 @@ namespace huemira {
 struct BmcCodec {
   BmcFileTypeDescription description;
   int (*read_header)(TStream& stream, std::string_view options, BmcHeader& header);
-  int (*read_colour_map)(TStream& stream, const BmcHeader& header, BmcColourMap& colour_map);
+  int (*read_color_map)(TStream& stream, const BmcHeader& header, BmcColorMap& color_map);
   int (*read_data)(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& buffer, BmcProgress progress,
                    void* progress_data);
-  int (*write)(TStream& stream, const BmcHeader& header, const BmcColourMap& colour_map,
+  int (*write)(TStream& stream, const BmcHeader& header, const BmcColorMap& color_map,
                const BmcPixelBuffer& buffer, std::string_view options, BmcProgress progress, void* progress_data);
   const char* (*error_text)(int code);
 };

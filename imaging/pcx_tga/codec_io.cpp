@@ -56,13 +56,13 @@ void ReadThroughCodec(TStream& stream, TDibGraphic& graphic, const char* nominal
   const TDibFormat format = FormatForBpp(header.bpp);
   TLogPalette palette;
   if (format != TDibFormat::ifColorRgb24) {
-    BmcColourMap colour_map{};
-    if (bmc_read_colour_map(&stream, file_type, &header, &colour_map) != BMC_OK) {
+    BmcColorMap color_map{};
+    if (bmc_read_color_map(&stream, file_type, &header, &color_map) != BMC_OK) {
       throw EBmcError("bmc_read_header failed.");
     }
     palette.count = static_cast<std::uint16_t>(1u << header.bpp);
     for (int i = 0; i < palette.count; ++i) {
-      palette.entries[i] = {colour_map[i].red, colour_map[i].green, colour_map[i].blue, 0};
+      palette.entries[i] = {color_map[i].red, color_map[i].green, color_map[i].blue, 0};
     }
   }
   graphic.NewImage(header.width, header.height, format, format == TDibFormat::ifColorRgb24 ? nullptr : &palette,
@@ -83,13 +83,13 @@ void WriteThroughCodec(TStream& stream, TDibGraphic& graphic, int bpp, const cha
   header.width = graphic.Width();
   header.height = graphic.Height();
   header.bpp = bpp;
-  BmcColourMap colour_map{};
+  BmcColorMap color_map{};
   const TLogPalette& palette = graphic.Palette();
   for (int i = 0; i < palette.count && i < 256; ++i) {
-    colour_map[i] = {palette.entries[i].red, palette.entries[i].green, palette.entries[i].blue};
+    color_map[i] = {palette.entries[i].red, palette.entries[i].green, palette.entries[i].blue};
   }
   const BmcPixelBuffer buffer = graphic.Empty() ? BmcPixelBuffer{} : PixelBufferOf(graphic);
-  if (bmc_write(nominal_name, &stream, file_type, &header, &colour_map, &buffer, options,
+  if (bmc_write(nominal_name, &stream, file_type, &header, &color_map, &buffer, options,
                 &TProgressRelay::Forward, &progress) != BMC_OK) {
     throw EBmcError("bmc_write failed.");
   }

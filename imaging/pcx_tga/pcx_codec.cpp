@@ -57,14 +57,14 @@ int PcxReadHeader(TStream& stream, std::string_view options, BmcHeader& header) 
   return BMC_OK;
 }
 
-int PcxReadColourMap(TStream& stream, const BmcHeader& header, BmcColourMap& colour_map) {
+int PcxReadColorMap(TStream& stream, const BmcHeader& header, BmcColorMap& color_map) {
   std::uint8_t bytes[256 * 3];
   std::size_t entries = 0;
   switch (header.bpp) {
     case 1:
       // Whatever the header's map says, a 1-bit picture is black on white.
-      colour_map[0] = {0, 0, 0};
-      colour_map[1] = {255, 255, 255};
+      color_map[0] = {0, 0, 0};
+      color_map[1] = {255, 255, 255};
       return BMC_OK;
     case 4:
       stream.Seek(16, SeekOrigin::Begin);
@@ -82,13 +82,13 @@ int PcxReadColourMap(TStream& stream, const BmcHeader& header, BmcColourMap& col
       return BMC_OK;
   }
   if (stream.Read(bytes, entries * 3) != entries * 3) return BMC_CANNOT_READ;
-  for (std::size_t i = 0; i < entries; ++i) colour_map[i] = {bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]};
+  for (std::size_t i = 0; i < entries; ++i) color_map[i] = {bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]};
   return BMC_OK;
 }
 
 const BmcCodec kPcxCodec = {
     {"PCX", "ZSoft PC Paintbrush Image format", "PCX PCC", 0xFF},
-    PcxReadHeader, PcxReadColourMap, PcxReadData, PcxWrite, PcxErrorText,
+    PcxReadHeader, PcxReadColorMap, PcxReadData, PcxWrite, PcxErrorText,
 };
 
 }  // namespace huemira

@@ -17,10 +17,10 @@ constexpr std::size_t kPcxTrailerSize = 1 + 256 * 3;
 int PcxDeliveredBpp(int bits_per_plane, int planes);
 
 int PcxReadHeader(TStream& stream, std::string_view options, BmcHeader& header);
-int PcxReadColourMap(TStream& stream, const BmcHeader& header, BmcColourMap& colour_map);
+int PcxReadColorMap(TStream& stream, const BmcHeader& header, BmcColorMap& color_map);
 int PcxReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& buffer, BmcProgress progress,
                 void* progress_data);
-int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colour_map, const BmcPixelBuffer& buffer,
+int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColorMap& color_map, const BmcPixelBuffer& buffer,
              std::string_view options, BmcProgress progress, void* progress_data);
 
 }  // namespace huemira

@@ -34,7 +34,7 @@ int Brightness(const BmcRgb& c) { return 30 * c.red + 60 * c.green + 10 * c.blue
 
 }  // namespace
 
-int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colour_map, const BmcPixelBuffer& buffer,
+int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColorMap& color_map, const BmcPixelBuffer& buffer,
              std::string_view, BmcProgress progress, void* progress_data) {
   const int bpp = header.bpp;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) return BMC_NOT_SUPPORTED;
@@ -55,9 +55,9 @@ int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colou
   PutLe16(head + 10, static_cast<std::uint32_t>(header.height - 1));
   if (bpp == 4) {
     for (int i = 0; i < 16; ++i) {
-      head[16 + 3 * i] = colour_map[i].red;
-      head[17 + 3 * i] = colour_map[i].green;
-      head[18 + 3 * i] = colour_map[i].blue;
+      head[16 + 3 * i] = color_map[i].red;
+      head[17 + 3 * i] = color_map[i].green;
+      head[18 + 3 * i] = color_map[i].blue;
     }
   }
   head[65] = static_cast<std::uint8_t>(planes);
@@ -67,7 +67,7 @@ int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colou
   try {
     if (stream.Write(head, sizeof head) != sizeof head) return BMC_CANNOT_WRITE;
     // Set bits mean white in the file, so a white-on-black map is written inverted.
-    const bool invert = bpp == 1 && Brightness(colour_map[1]) < Brightness(colour_map[0]);
+    const bool invert = bpp == 1 && Brightness(color_map[1]) < Brightness(color_map[0]);
     const std::size_t picture_bits = static_cast<std::size_t>(bits_per_plane) * header.width;
     const std::size_t used_bytes = (picture_bits + 7) / 8;
     const int tail_bits = bpp == 24 ? 0 : static_cast<int>(picture_bits % 8);
@@ -100,9 +100,9 @@ int PcxWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colou
       std::uint8_t trailer[kPcxTrailerSize];
       trailer[0] = kPcxPaletteMarker;
       for (int i = 0; i < 256; ++i) {
-        trailer[1 + 3 * i] = colour_map[i].red;
-        trailer[2 + 3 * i] = colour_map[i].green;
-        trailer[3 + 3 * i] = colour_map[i].blue;
+        trailer[1 + 3 * i] = color_map[i].red;
+        trailer[2 + 3 * i] = color_map[i].green;
+        trailer[3 + 3 * i] = color_map[i].blue;
       }
       if (stream.Write(trailer, sizeof trailer) != sizeof trailer) return BMC_CANNOT_WRITE;
     }

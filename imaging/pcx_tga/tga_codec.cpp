@@ -27,10 +27,10 @@ int TgaCheckCombination(const std::uint8_t* bytes) {
   const int depth = bytes[16];
   // Masking the run-length flag maps exactly 1, 9 / 2, 10 / 3, 11 onto 1 / 2 / 3.
   switch (image_type & ~kTgaRunLengthFlag) {
-    case kTgaColourMapped:
+    case kTgaColorMapped:
       if (depth != 8) return BMC_TGA_BAD_DEPTH;
       return entry_bits == 24 ? BMC_OK : BMC_TGA_BAD_MAP_ENTRY;
-    case kTgaTrueColour:
+    case kTgaTrueColor:
       return depth == 16 || depth == 24 || depth == 32 ? BMC_OK : BMC_TGA_BAD_DEPTH;
     case kTgaGray:
       return depth == 8 ? BMC_OK : BMC_TGA_BAD_DEPTH;
@@ -49,11 +49,11 @@ int TgaReadHeader(TStream& stream, std::string_view, BmcHeader& header) {
 
   TgaHeaderInfo info;
   info.id_length = bytes[0];
-  info.colour_map_type = bytes[1];
+  info.color_map_type = bytes[1];
   info.image_type = bytes[2];
-  info.colour_map_origin = GetLe16(bytes + 3);
-  info.colour_map_length = GetLe16(bytes + 5);
-  info.colour_map_entry_bits = bytes[7];
+  info.color_map_origin = GetLe16(bytes + 3);
+  info.color_map_length = GetLe16(bytes + 5);
+  info.color_map_entry_bits = bytes[7];
   info.pixel_depth = bytes[16];
   info.descriptor = bytes[17];
   header.width = width;
@@ -63,27 +63,27 @@ int TgaReadHeader(TStream& stream, std::string_view, BmcHeader& header) {
   return BMC_OK;
 }
 
-int TgaReadColourMap(TStream& stream, const BmcHeader& header, BmcColourMap& colour_map) {
+int TgaReadColorMap(TStream& stream, const BmcHeader& header, BmcColorMap& color_map) {
   const auto* info = std::get_if<TgaHeaderInfo>(&header.codec);
   if (!info) return BMC_BAD_ARGUMENT;
   switch (info->image_type & ~kTgaRunLengthFlag) {
-    case kTgaColourMapped: {
+    case kTgaColorMapped: {
       stream.Seek(kTgaHeaderSize + info->id_length, SeekOrigin::Begin);
-      colour_map.fill({0, 0, 0});
+      color_map.fill({0, 0, 0});
       // Entries past index 255 have no place in the picture's palette and are not read.
-      const int first = info->colour_map_origin;
-      const int last = std::min(first + info->colour_map_length, 256);
+      const int first = info->color_map_origin;
+      const int last = std::min(first + info->color_map_length, 256);
       for (int i = first; i < last; ++i) {
         std::uint8_t bgr[3];
         if (stream.Read(bgr, 3) != 3) return BMC_CANNOT_READ;
-        colour_map[i] = {bgr[2], bgr[1], bgr[0]};
+        color_map[i] = {bgr[2], bgr[1], bgr[0]};
       }
       return BMC_OK;
     }
     case kTgaGray:
       for (int i = 0; i < 256; ++i) {
         const auto level = static_cast<std::uint8_t>(i);
-        colour_map[i] = {level, level, level};
+        color_map[i] = {level, level, level};
       }
       return BMC_OK;
     default:
@@ -93,7 +93,7 @@ int TgaReadColourMap(TStream& stream, const BmcHeader& header, BmcColourMap& col
 
 const BmcCodec kTargaCodec = {
     {"Targa", "Truevision Targa/Vista bitmap", "TGA VST AFI", 0xCC},
-    TgaReadHeader, TgaReadColourMap, TgaReadData, TgaWrite, TgaErrorText,
+    TgaReadHeader, TgaReadColorMap, TgaReadData, TgaWrite, TgaErrorText,
 };
 
 }  // namespace huemira

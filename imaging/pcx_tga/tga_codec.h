@@ -12,17 +12,17 @@ constexpr std::size_t kTgaHeaderSize = 18;
 constexpr std::uint8_t kTgaTopDown = 0x20;  // descriptor bit: the first stored row is the top row
 constexpr std::uint8_t kTgaRunLengthFlag = 8;  // image types 9, 10, 11 are 1, 2, 3 run-length encoded
 
-enum TgaImageType : std::uint8_t { kTgaColourMapped = 1, kTgaTrueColour = 2, kTgaGray = 3 };
+enum TgaImageType : std::uint8_t { kTgaColorMapped = 1, kTgaTrueColor = 2, kTgaGray = 3 };
 
 // The codec result for an 18-byte header: BMC_OK when its type, depth and
 // colour-map entry size form an accepted combination (the size is not checked).
 int TgaCheckCombination(const std::uint8_t* header);
 
 int TgaReadHeader(TStream& stream, std::string_view options, BmcHeader& header);
-int TgaReadColourMap(TStream& stream, const BmcHeader& header, BmcColourMap& colour_map);
+int TgaReadColorMap(TStream& stream, const BmcHeader& header, BmcColorMap& color_map);
 int TgaReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& buffer, BmcProgress progress,
                 void* progress_data);
-int TgaWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colour_map, const BmcPixelBuffer& buffer,
+int TgaWrite(TStream& stream, const BmcHeader& header, const BmcColorMap& color_map, const BmcPixelBuffer& buffer,
              std::string_view options, BmcProgress progress, void* progress_data);
 
 }  // namespace huemira

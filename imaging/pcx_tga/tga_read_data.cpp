@@ -162,9 +162,9 @@ int TgaReadData(TStream& stream, const BmcHeader& header, const BmcPixelBuffer& 
     return BMC_BAD_ARGUMENT;
   }
   std::int64_t offset = kTgaHeaderSize + info->id_length;
-  if (info->colour_map_type != 0) {
-    const int entry_bits = info->colour_map_entry_bits == 15 ? 16 : info->colour_map_entry_bits;
-    offset += std::int64_t{info->colour_map_length} * entry_bits / 8;
+  if (info->color_map_type != 0) {
+    const int entry_bits = info->color_map_entry_bits == 15 ? 16 : info->color_map_entry_bits;
+    offset += std::int64_t{info->color_map_length} * entry_bits / 8;
   }
   const TTgaRows rows(buffer, header.height, (info->descriptor & kTgaTopDown) != 0);
   try {

@@ -38,7 +38,7 @@ void PackRow(const std::uint8_t* row, std::int32_t width, int depth, std::uint8_
 
 }  // namespace
 
-int TgaWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colour_map, const BmcPixelBuffer& buffer,
+int TgaWrite(TStream& stream, const BmcHeader& header, const BmcColorMap& color_map, const BmcPixelBuffer& buffer,
              std::string_view options, BmcProgress progress, void* progress_data) {
   if (header.bpp != 8 && header.bpp != 24) return BMC_NOT_SUPPORTED;
   if (header.width < 1 || header.height < 1 || header.width > 0xFFFF || header.height > 0xFFFF) return BMC_BAD_SIZE;
@@ -49,11 +49,11 @@ int TgaWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colou
   std::uint8_t head[kTgaHeaderSize] = {};
   if (header.bpp == 8) {
     head[1] = 1;
-    head[2] = kTgaColourMapped;
+    head[2] = kTgaColorMapped;
     PutLe16(head + 5, 256);
     head[7] = 24;
   } else {
-    head[2] = kTgaTrueColour;
+    head[2] = kTgaTrueColor;
   }
   PutLe16(head + 12, static_cast<std::uint32_t>(header.width));
   PutLe16(head + 14, static_cast<std::uint32_t>(header.height));
@@ -65,9 +65,9 @@ int TgaWrite(TStream& stream, const BmcHeader& header, const BmcColourMap& colou
     if (header.bpp == 8) {
       std::uint8_t map[256 * 3];
       for (int i = 0; i < 256; ++i) {
-        map[3 * i] = colour_map[i].blue;
-        map[3 * i + 1] = colour_map[i].green;
-        map[3 * i + 2] = colour_map[i].red;
+        map[3 * i] = color_map[i].blue;
+        map[3 * i + 1] = color_map[i].green;
+        map[3 * i + 2] = color_map[i].red;
       }
       if (stream.Write(map, sizeof map) != sizeof map) return BMC_CANNOT_WRITE;
     }

@@ -86,7 +86,7 @@ TEST(CieLab, WhiteGreysAndRed) {
 // a single difference in its box would lose answers. Boxes are made the way
 // the search meets them, small and large, all over the cube, with
 // references of every hue and greys.
-TEST(Ciede2000LowerBound, NeverExceedsTheDifferenceOfAnyColourInTheBox) {
+TEST(Ciede2000LowerBound, NeverExceedsTheDifferenceOfAnyColorInTheBox) {
   std::mt19937 random(5);
   for (int trial = 0; trial < 4000; ++trial) {
     TColor reference = random() & 0xFFFFFF;

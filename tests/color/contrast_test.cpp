@@ -53,7 +53,7 @@ TEST(Contrast, RatioTextIsCutOffAtTwoDecimals) {
 
 double ShownNumber(const std::wstring& text) { return std::stod(text.substr(0, text.find(L':'))); }
 
-TEST(Contrast, ShownRatioAndJudgementAgreeForAnyColours) {
+TEST(Contrast, ShownRatioAndJudgementAgreeForAnyColors) {
   // Ratios a hair either side of each threshold, and random pairs.
   std::vector<double> ratios;
   for (double target : {kRatioAaLargeText, kRatioAaNormalText, kRatioAaaNormalText}) {

@@ -18,7 +18,7 @@ namespace {
 
 constexpr TColor kWhite = 0xFFFFFF;
 
-TEST(NearestPassingColor, TheTextColourItselfWhenItPasses) {
+TEST(NearestPassingColor, TheTextColorItselfWhenItPasses) {
   const auto proposal = NearestPassingColor(MakeColor(0x59, 0x59, 0x59), kWhite, kRatioAaNormalText);
   ASSERT_TRUE(proposal);
   EXPECT_EQ(proposal->color, MakeColor(0x59, 0x59, 0x59));
@@ -115,7 +115,7 @@ constexpr int kCheckedPairs = 40;  // slower arithmetic; the native run checks 2
 constexpr int kCheckedPairs = 200;
 #endif
 
-TEST(NearestPassingColor, SameAnswerAsCheckingEveryColour) {
+TEST(NearestPassingColor, SameAnswerAsCheckingEveryColor) {
   const ColorsByLightness colors;
   std::mt19937 random(2024);
   for (int pair = 0; pair < kCheckedPairs; ++pair) {

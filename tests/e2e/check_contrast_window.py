@@ -6,7 +6,7 @@ import re
 import time
 
 import harness
-from check_screen_pick import PICK_BUTTON, ColourWindow
+from check_screen_pick import PICK_BUTTON, ColorWindow
 from harness import expect, expect_equal, run
 
 SWATCH = (47, 134)  # Panel_ShowColor (1, 95, 93 x 78)
@@ -53,8 +53,8 @@ def release():
 
 def check_the_background_is_dragged_from_the_screen_and_the_text_follows_a_pick_live():
     harness.fresh_settings()
-    background = ColourWindow("204060", 100, 80)
-    text = ColourWindow("E0C040", 100, 260)
+    background = ColorWindow("204060", 100, 80)
+    text = ColorWindow("E0C040", 100, 260)
     try:
         with harness.Program() as app:
             left, top = app.client_origin()

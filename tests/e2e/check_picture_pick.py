@@ -22,14 +22,14 @@ PICK = (103, 71)
 XDND_SOURCE = Path(__file__).with_name("xdnd_drop.py")
 
 
-def picture(name, block_colour):
+def picture(name, block_color):
     """Writes the picture into the prefix; returns its host path."""
     folder = harness.PREFIX / "drive_c" / FOLDER
     folder.mkdir(exist_ok=True)
     path = folder / name
     left, top, right, bottom = BLOCK
     options = ["-quality", "100", "-sampling-factor", "1x1"] if path.suffix.lower() in (".jpg", ".jpeg") else []
-    run("convert", "-size", f"{SIZE[0]}x{SIZE[1]}", f"xc:#{FIELD}", "-fill", f"#{block_colour}",
+    run("convert", "-size", f"{SIZE[0]}x{SIZE[1]}", f"xc:#{FIELD}", "-fill", f"#{block_color}",
         "-draw", f"rectangle {left},{top} {right},{bottom}", "-alpha", "off", *options, str(path))
     return path
 
@@ -38,7 +38,7 @@ def windows_name(path):
     return f"C:\\{FOLDER}\\{path.name}"
 
 
-def decoded_colour(path, x, y):
+def decoded_color(path, x, y):
     """The pixel's colour as another decoder reads the file: RRGGBB."""
     data = subprocess.run(["convert", f"{path}[1x1+{x}+{y}]", "-depth", "8", "rgb:-"],
                           capture_output=True, timeout=30).stdout
@@ -112,7 +112,7 @@ def drop(app, path):
 
 
 def expect_picked(path, what):
-    expected = decoded_colour(path, *PICK)
+    expected = decoded_color(path, *PICK)
     harness.expect_clipboard(expected.lower(), what)
     return expected
 

@@ -10,16 +10,16 @@ from harness import expect, expect_equal, run
 
 # Client-area centre of the screen-pick button (96, 95, 70 x 25).
 PICK_BUTTON = (131, 107)
-TARGET_COLOUR = "129ABC"
+TARGET_COLOR = "129ABC"
 
 
-class ColourWindow:
+class ColorWindow:
     """Another program's window showing one colour: ImageMagick's display."""
 
-    def __init__(self, colour, x, y):
-        self.picture = Path(tempfile.mkdtemp()) / "colour.png"
-        run("convert", "-size", "160x120", f"xc:#{colour}", str(self.picture))
-        title = f"colour-target-{colour}"
+    def __init__(self, color, x, y):
+        self.picture = Path(tempfile.mkdtemp()) / "color.png"
+        run("convert", "-size", "160x120", f"xc:#{color}", str(self.picture))
+        title = f"color-target-{color}"
         self.process = subprocess.Popen(["display", "-title", title, "-geometry", f"+{x}+{y}",
                                          str(self.picture)], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -55,42 +55,42 @@ def drag_pick(app, to_x, to_y):
     time.sleep(0.5)
 
 
-def check_drag_from_the_button_picks_the_colour_under_the_pointer():
+def check_drag_from_the_button_picks_the_color_under_the_pointer():
     harness.fresh_settings()
-    target = ColourWindow(TARGET_COLOUR, 120, 120)
+    target = ColorWindow(TARGET_COLOR, 120, 120)
     try:
         with harness.Program() as app:
             harness.expect_clipboard("ff5858", "start")
             x, y = target.centre()
             drag_pick(app, x, y)
-            harness.expect_clipboard(TARGET_COLOUR.lower(), "after the pick")
+            harness.expect_clipboard(TARGET_COLOR.lower(), "after the pick")
             harness.screenshot("screen-pick-after-release")
             # A second pick of the same colour adds nothing to the history.
             drag_pick(app, x, y)
-            harness.expect_clipboard(TARGET_COLOUR.lower(), "after the second pick")
+            harness.expect_clipboard(TARGET_COLOR.lower(), "after the second pick")
             app.close()
     finally:
         target.close()
     history = harness.expect_full_history("after picking")
-    expect_equal(history[0], TARGET_COLOUR, "HC1, the picked colour")
+    expect_equal(history[0], TARGET_COLOR, "HC1, the picked colour")
     expect_equal(history[1:9], harness.HISTORY_DEFAULTS[0:8], "HC2..HC9: the old slots 1..8, moved once")
 
 
 def check_a_drag_at_144_dpi_lands_on_the_exact_pixel():
     with harness.display(dpi=144):
         harness.fresh_settings()
-        target = ColourWindow(TARGET_COLOUR, 120, 120)
+        target = ColorWindow(TARGET_COLOR, 120, 120)
         try:
             with harness.Program() as app:
                 x, y = target.centre()
                 drag_pick(app, x, y)
-                harness.expect_clipboard(TARGET_COLOUR.lower(), "after the pick")
+                harness.expect_clipboard(TARGET_COLOR.lower(), "after the pick")
                 harness.screenshot("screen-pick-at-144-dpi")
                 app.close()
         finally:
             target.close()
         history = harness.expect_full_history("after picking at 144 dpi")
-        expect_equal(history[0], TARGET_COLOUR, "HC1, the picked colour")
+        expect_equal(history[0], TARGET_COLOR, "HC1, the picked colour")
 
 
 def check_a_drag_picks_on_either_monitor():
@@ -98,8 +98,8 @@ def check_a_drag_picks_on_either_monitor():
     one has negative coordinates for Windows, while X counts from its left."""
     with harness.display(monitors=2):
         harness.fresh_settings()
-        left = ColourWindow("3A5F0B", 100, 100)
-        right = ColourWindow("C71585", 1500, 300)
+        left = ColorWindow("3A5F0B", 100, 100)
+        right = ColorWindow("C71585", 1500, 300)
         try:
             with harness.Program() as app:
                 expect(app.geometry()[0] > 1280, "the program starts on the primary monitor, the right one")

@@ -26,7 +26,7 @@ TEST(MenuColors, TheXpExampleOnADeepDisplay) {
   EXPECT_EQ(colors.flatBorder, DarkenBy(kXpColors.btnFace, 90));
 }
 
-TEST(MenuColors, AShallowDisplayGetsWhiteAndThePlainSystemColours) {
+TEST(MenuColors, AShallowDisplayGetsWhiteAndThePlainSystemColors) {
   const MenuColors colors = EffectiveMenuColors(SystemColorSettings(), kXpColors, false, SameColor);
   EXPECT_EQ(colors.background, clWhite);
   EXPECT_EQ(colors.selectionFill, clWhite);
@@ -37,7 +37,7 @@ TEST(MenuColors, AShallowDisplayGetsWhiteAndThePlainSystemColours) {
   EXPECT_EQ(colors.flatShadow, kXpColors.btnShadow);
 }
 
-TEST(MenuColors, OnlyBlendedColoursTakeTheNearestColourStep) {
+TEST(MenuColors, OnlyBlendedColorsTakeTheNearestColorStep) {
   const auto marker = [](TColor) { return MakeColor(1, 2, 3); };
   const MenuColors colors = EffectiveMenuColors(SystemColorSettings(), kXpColors, true, marker);
   for (TColor blended : {colors.background, colors.iconColumn, colors.selectionFill, colors.disabledText,
@@ -48,7 +48,7 @@ TEST(MenuColors, OnlyBlendedColoursTakeTheNearestColourStep) {
   EXPECT_EQ(colors.flatBorder, DarkenBy(kXpColors.btnFace, 90));
 }
 
-TEST(MenuColors, WithoutSystemColoursThePropertiesCount) {
+TEST(MenuColors, WithoutSystemColorsThePropertiesCount) {
   MenuColorSettings settings{};
   settings.color = MakeColor(10, 10, 10);
   settings.selectColor = MakeColor(0, 0, 100);
@@ -85,7 +85,7 @@ TEST(ColorOperations, GreyToneAddsTheLevelAndStopsAt240) {
   EXPECT_EQ(GreyTone(MakeColor(10, 20, 31), 0), MakeColor(20, 20, 20));
 }
 
-TEST(ColorOperations, ContrastTextIsTheFontColourOnLightBackgrounds) {
+TEST(ColorOperations, ContrastTextIsTheFontColorOnLightBackgrounds) {
   const TColor font = MakeColor(1, 2, 3);
   EXPECT_EQ(ContrastTextColor(MakeColor(200, 0, 200), font, SameColor), font);
   EXPECT_EQ(ContrastTextColor(MakeColor(0, 201, 0), font, SameColor), font);
@@ -100,7 +100,7 @@ TEST(ImageOperations, GreyOutTurnsEveryBlackPixelIntoTheLevelsGrey) {
                                          MakeColor(10, 10, 10)}));
 }
 
-TEST(ImageOperations, FadeBlendsEveryPixelAndAsksForTheNearestColourOncePerRun) {
+TEST(ImageOperations, FadeBlendsEveryPixelAndAsksForTheNearestColorOncePerRun) {
   std::vector<TColor> pixels{clBlack, clBlack, clBlack, clWhite, clBlack};
   int asked = 0;
   FadeImage(pixels, 50, [&asked](TColor color) {

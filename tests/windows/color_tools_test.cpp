@@ -13,7 +13,7 @@
 namespace huemira {
 namespace {
 
-class ColourToolsTest : public MainFormTest {
+class ColorToolsTest : public MainFormTest {
  protected:
   PopupMenu& CopyAs() { return *form->PopupMenu_ShowColor.Items(4).Submenu(); }
   // What choosing the submenu's entry at that position copies.
@@ -30,7 +30,7 @@ class ColourToolsTest : public MainFormTest {
   }
 };
 
-TEST_F(ColourToolsTest, TheSwatchMenuKeepsItsEntriesAndEndsWithCopyAsAndContrast) {
+TEST_F(ColorToolsTest, TheSwatchMenuKeepsItsEntriesAndEndsWithCopyAsAndContrast) {
   StartMainForm();
   PopupMenu& menu = form->PopupMenu_ShowColor;
   ASSERT_EQ(menu.Count(), 6u);
@@ -48,7 +48,7 @@ TEST_F(ColourToolsTest, TheSwatchMenuKeepsItsEntriesAndEndsWithCopyAsAndContrast
   EXPECT_EQ(WindowText(form->ContrastForm().Handle()), L"Huemira-对比度");
 }
 
-TEST_F(ColourToolsTest, EachCopyAsEntryCopiesItsFormAndLeavesTheCodeBox) {
+TEST_F(ColorToolsTest, EachCopyAsEntryCopiesItsFormAndLeavesTheCodeBox) {
   PutSetting(L"HistoryColor", L"HC1", L"12AB34");
   StartMainForm();
   const std::wstring code = form->Edit_GetColor.Text();
@@ -69,7 +69,7 @@ TEST_F(ColourToolsTest, EachCopyAsEntryCopiesItsFormAndLeavesTheCodeBox) {
   EXPECT_EQ(CopyAs().Items(3).Caption, L"oklch(0.600 0.000 none)");
 }
 
-TEST_F(ColourToolsTest, TheHexFormFollowsTheCodeBoxCaseAndSystemColoursAreResolved) {
+TEST_F(ColorToolsTest, TheHexFormFollowsTheCodeBoxCaseAndSystemColorsAreResolved) {
   PutSetting(L"Main", L"LowerOrUpper", L"upper");
   PutSetting(L"HistoryColor", L"HC1", L"12AB34");
   StartMainForm();
@@ -83,7 +83,7 @@ TEST_F(ColourToolsTest, TheHexFormFollowsTheCodeBoxCaseAndSystemColoursAreResolv
   EXPECT_EQ(CopyEntry(1), CssRgbText(face));
 }
 
-TEST_F(ColourToolsTest, TheContrastWindowFollowsTheCurrentColourByEveryPath) {
+TEST_F(ColorToolsTest, TheContrastWindowFollowsTheCurrentColorByEveryPath) {
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
   EXPECT_EQ(window.TextColor(), form->CurrentColor());
@@ -113,7 +113,7 @@ TEST_F(ColourToolsTest, TheContrastWindowFollowsTheCurrentColourByEveryPath) {
   EXPECT_NE(window.Label_Ratio.Caption(), L"21.00:1");
 }
 
-TEST_F(ColourToolsTest, TheContrastWindowFollowsAScreenPickWhileItIsInProgress) {
+TEST_F(ColorToolsTest, TheContrastWindowFollowsAScreenPickWhileItIsInProgress) {
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
   ColorWindow target(RGB(0x12, 0x9A, 0xBC), Bounds(100, 100, 120, 90));
@@ -128,7 +128,7 @@ TEST_F(ColourToolsTest, TheContrastWindowFollowsAScreenPickWhileItIsInProgress) 
   EXPECT_EQ(history.Slot(1), RGB(0x12, 0x9A, 0xBC));
 }
 
-TEST_F(ColourToolsTest, TheBackgroundIsPickedFromTheScreenByDraggingFromItsButton) {
+TEST_F(ColorToolsTest, TheBackgroundIsPickedFromTheScreenByDraggingFromItsButton) {
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
   const TColor text = form->CurrentColor();
@@ -149,7 +149,7 @@ TEST_F(ColourToolsTest, TheBackgroundIsPickedFromTheScreenByDraggingFromItsButto
   EXPECT_EQ(form->CurrentColor(), text) << "the text colour is not touched";
 }
 
-TEST_F(ColourToolsTest, AClickOnAProposedColourPicksItAndAPassingColourProposesItself) {
+TEST_F(ColorToolsTest, AClickOnAProposedColorPicksItAndAPassingColorProposesItself) {
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
   form->TakePickedColor(MakeColor(0x77, 0x77, 0x77));
@@ -172,7 +172,7 @@ TEST_F(ColourToolsTest, AClickOnAProposedColourPicksItAndAPassingColourProposesI
   EXPECT_NE(window.ProposalRows[0].Label_Color.Caption().find(L"ΔE 0"), std::wstring::npos);
 }
 
-TEST_F(ColourToolsTest, AMidGreyBackgroundLeavesNoColourAt7To1AndSaysSo) {
+TEST_F(ColorToolsTest, AMidGreyBackgroundLeavesNoColorAt7To1AndSaysSo) {
   PutSetting(L"Contrast", L"Background", L"777777");
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
@@ -185,7 +185,7 @@ TEST_F(ColourToolsTest, AMidGreyBackgroundLeavesNoColourAt7To1AndSaysSo) {
   EXPECT_EQ(history.Slot(1), form->CurrentColor());
 }
 
-TEST_F(ColourToolsTest, TheBackgroundFieldTakesTypedAndPastedCodesAndIsRemembered) {
+TEST_F(ColorToolsTest, TheBackgroundFieldTakesTypedAndPastedCodesAndIsRemembered) {
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
   EXPECT_EQ(Setting(L"Contrast", L"Background"), L"FFFFFF");
@@ -224,7 +224,7 @@ TEST_F(ColourToolsTest, TheBackgroundFieldTakesTypedAndPastedCodesAndIsRemembere
   EXPECT_EQ(window.BackgroundColor(), MakeColor(0, 0, 0xFF)) << "what does not read changes nothing";
 }
 
-TEST_F(ColourToolsTest, SwappingTradesTheTwoColoursThroughAPick) {
+TEST_F(ColorToolsTest, SwappingTradesTheTwoColorsThroughAPick) {
   PutSetting(L"Contrast", L"Background", L"102030");
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
@@ -236,7 +236,7 @@ TEST_F(ColourToolsTest, SwappingTradesTheTwoColoursThroughAPick) {
   EXPECT_EQ(Setting(L"Contrast", L"Background"), SixDigitForm(text));
 }
 
-TEST_F(ColourToolsTest, EnterPressesTheFocusedButtonAndEscClosesTheWindow) {
+TEST_F(ColorToolsTest, EnterPressesTheFocusedButtonAndEscClosesTheWindow) {
   PutSetting(L"Contrast", L"Background", L"102030");
   StartMainForm();
   TForm_Contrast& window = OpenContrast();
@@ -264,7 +264,7 @@ TEST_F(ColourToolsTest, EnterPressesTheFocusedButtonAndEscClosesTheWindow) {
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
-TEST_F(ColourToolsTest, TheWindowOpensWhereItWasLeftWhileThatIsOnAMonitor) {
+TEST_F(ColorToolsTest, TheWindowOpensWhereItWasLeftWhileThatIsOnAMonitor) {
   PutSetting(L"Contrast", L"Left", L"40");
   PutSetting(L"Contrast", L"Top", L"30");
   StartMainForm();

@@ -102,7 +102,7 @@ TEST_F(FlatButtonTest, HoverMovesStraightToTheNextButtonAndLeavesWithinATick) {
   EXPECT_EQ(TFlatButton::Tracked(), nullptr);
 }
 
-TEST_F(FlatButtonTest, PaintsItsFaceAndFrameFromItsColours) {
+TEST_F(FlatButtonTest, PaintsItsFaceAndFrameFromItsColors) {
   ButtonForm form;
   Pump();
   TFlatButton& button = form.buttons[0];

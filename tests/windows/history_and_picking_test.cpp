@@ -37,7 +37,7 @@ TEST_F(MainFormTest, ABadValueAtHC40LeavesTheRestOfTheHistoryWindowAtItsDefault)
   EXPECT_EQ(SixDigitForm(historyForm->Swatch(41).Color()), L"FF5858");
 }
 
-TEST_F(MainFormTest, AHistoryWindowSwatchClickMakesItsColourCurrent) {
+TEST_F(MainFormTest, AHistoryWindowSwatchClickMakesItsColorCurrent) {
   PutSetting(L"HistoryColor", L"HC20", L"123456");
   StartMainForm();
   SendMessageW(historyForm->Swatch(20).Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -65,7 +65,7 @@ TEST_F(MainFormTest, ScreenPickTakesThePixelUnderThePointerAndPushesItOnce) {
   EXPECT_EQ(SixDigitForm(history.Slot(2)), L"FF5858") << "the second pick of the same colour adds nothing";
 }
 
-TEST_F(MainFormTest, AQuickPressAndReleasePushesAColourChangedMeanwhile) {
+TEST_F(MainFormTest, AQuickPressAndReleasePushesAColorChangedMeanwhile) {
   StartMainForm();
   form->ScrollBar_R.SetPosition(0);
   SendMessageW(form->BitBtn_PScreen.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -97,7 +97,7 @@ TEST_F(MainFormTest, SamplingTheScreenManyTimesLeaksNoGdiObjects) {
   EXPECT_EQ(ScreenColorAt(POINT{-5000, -5000}), 0xFFFFFFu) << "an unreadable pixel is white";
 }
 
-TEST_F(MainFormTest, AcceptingTheColourDialogPushesEvenAnUnchangedColour) {
+TEST_F(MainFormTest, AcceptingTheColorDialogPushesEvenAnUnchangedColor) {
   StartMainForm();
   WhenModal([] {
     HWND dialog = FindWindowW(L"#32770", nullptr);
@@ -110,7 +110,7 @@ TEST_F(MainFormTest, AcceptingTheColourDialogPushesEvenAnUnchangedColour) {
   EXPECT_EQ(Clipboard(), L"ff5858");
 }
 
-TEST_F(MainFormTest, CancellingTheColourDialogChangesNothing) {
+TEST_F(MainFormTest, CancellingTheColorDialogChangesNothing) {
   StartMainForm();
   form->ScrollBar_G.SetPosition(0);
   WhenModal([] { PostMessageW(FindWindowW(L"#32770", nullptr), WM_COMMAND, IDCANCEL, 0); });
@@ -119,7 +119,7 @@ TEST_F(MainFormTest, CancellingTheColourDialogChangesNothing) {
   EXPECT_EQ(SixDigitForm(history.Slot(2)), L"FFFF80");
 }
 
-TEST_F(MainFormTest, TheZoomWindowShowsTheCurrentCodeAndColourAndClosesOnDoubleClickOrEsc) {
+TEST_F(MainFormTest, TheZoomWindowShowsTheCurrentCodeAndColorAndClosesOnDoubleClickOrEsc) {
   PutSetting(L"QeltColor", L"LSign", L"#");
   PutSetting(L"Main", L"LowerOrUpper", L"upper");
   StartMainForm();

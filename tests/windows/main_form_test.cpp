@@ -125,7 +125,7 @@ TEST_F(MainFormTest, RgbFieldKeyFilterReplacesAFullFieldAndDropsLetters) {
   EXPECT_EQ(form->ScrollBar_R.Position(), 255);
 }
 
-TEST_F(MainFormTest, LeavingAnEmptiedFieldShowsZeroWithoutChangingTheColour) {
+TEST_F(MainFormTest, LeavingAnEmptiedFieldShowsZeroWithoutChangingTheColor) {
   StartMainForm();
   form->Edit_B.SetFocus();
   form->Edit_B.SetText(L"");
@@ -136,7 +136,7 @@ TEST_F(MainFormTest, LeavingAnEmptiedFieldShowsZeroWithoutChangingTheColour) {
   EXPECT_EQ(form->CurrentColor(), MakeColor(255, 88, 88));
 }
 
-TEST_F(MainFormTest, AValueAbove255StopsTheSliderAndTheColourAgreesWithIt) {
+TEST_F(MainFormTest, AValueAbove255StopsTheSliderAndTheColorAgreesWithIt) {
   StartMainForm();
   form->Edit_B.SetFocus();
   form->Edit_B.SetText(L"300");
@@ -162,7 +162,7 @@ TEST_F(MainFormTest, TypingACodeDrivesTheOtherViews) {
   EXPECT_EQ(form->Edit_B.Text(), L"239");
 }
 
-TEST_F(MainFormTest, AMalformedCodeKeepsTheColourAndTheTypedText) {
+TEST_F(MainFormTest, AMalformedCodeKeepsTheColorAndTheTypedText) {
   StartMainForm();
   form->Edit_GetColor.SetFocus();
   SendMessageW(form->Edit_GetColor.Handle(), EM_SETSEL, 0, -1);
@@ -203,7 +203,7 @@ TEST_F(MainFormTest, CtrlVPastesAnyTextButCtrlShiftVDoesNot) {
   EXPECT_EQ(Clipboard(), L"#00ff00");
 }
 
-TEST_F(MainFormTest, LeavingAnEmptiedCodeBoxShowsPrefixZerosSuffixAndKeepsTheColour) {
+TEST_F(MainFormTest, LeavingAnEmptiedCodeBoxShowsPrefixZerosSuffixAndKeepsTheColor) {
   PutSetting(L"QeltColor", L"LSign", L"#");
   PutSetting(L"QeltColor", L"RSign", L";");
   StartMainForm();
@@ -227,7 +227,7 @@ TEST_F(MainFormTest, DoubleClickOnTheCodeBoxCopiesItAgain) {
   EXPECT_EQ(Clipboard(), L"ff5858");
 }
 
-TEST_F(MainFormTest, ASwatchClickAppliesItsColourOnlyWhenBothWordsRest) {
+TEST_F(MainFormTest, ASwatchClickAppliesItsColorOnlyWhenBothWordsRest) {
   StartMainForm();
   TFlatButton& swatch = form->FlatButton_HC[4];
   // The word of a field whose focus-leave has not arrived yet: the click is ignored.

@@ -124,7 +124,7 @@ TEST_F(MenuStylerTest, TheSeparatorIs4HighWithItsLine2BelowTheTopFrom31In) {
   EXPECT_EQ(canvas.Pixel(5, 12), IconColumn());
 }
 
-TEST_F(MenuStylerTest, ADisabledSelectedEntryHasNoBoxAGreyedIconAndTheDisabledTextColour) {
+TEST_F(MenuStylerTest, ADisabledSelectedEntryHasNoBoxAGreyedIconAndTheDisabledTextColor) {
   Entry(2).Enabled = false;
   Canvas canvas(200, 40);
   Draw(canvas, 2, RECT{0, 0, 150, 22}, true);
@@ -222,7 +222,7 @@ TEST_F(MenuStylerTest, TheStylerTakesOverEveryPopupMenuEntryExceptThoseTagged999
   EXPECT_TRUE(menu.Items(1).OnDrawItem) << "an entry's own drawing stays";
 }
 
-TEST_F(MenuStylerTest, SubmenuEntriesRunFromTheRootAndTheArrowIsDrawnInTheTextColour) {
+TEST_F(MenuStylerTest, SubmenuEntriesRunFromTheRootAndTheArrowIsDrawnInTheTextColor) {
   PopupMenu menu(*form);
   int chosen = 0;
   menu.AddItem(L"first", [&chosen] { chosen = 1; });

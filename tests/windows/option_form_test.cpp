@@ -138,7 +138,7 @@ TEST_F(MainFormTest, OpeningWhileOpenOnlySwitchesThePage) {
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
-TEST_F(MainFormTest, ConfirmSavesPrefixSuffixAndCaseAndShowsTheFirstHistoryColourSo) {
+TEST_F(MainFormTest, ConfirmSavesPrefixSuffixAndCaseAndShowsTheFirstHistoryColorSo) {
   StartMainForm();
   form->ScrollBar_G.SetPosition(0);  // the current colour is no longer the first history colour
   WhenModal([&] {

@@ -63,7 +63,7 @@ TEST_F(ScreenPickTest, ArrowsMoveThePointerByOnePixelAndByTenWithShift) {
   EXPECT_EQ(Pointer().x, 292) << "no nudging once the pick is over";
 }
 
-TEST_F(ScreenPickTest, EscBringsBackTheColourFromBeforeThePressAndKeepsNothing) {
+TEST_F(ScreenPickTest, EscBringsBackTheColorFromBeforeThePressAndKeepsNothing) {
   StartMainForm();
   const TColor historyBefore = history.Slot(1);
   ColorWindow target(RGB(0x12, 0x9A, 0xBC), Bounds(100, 100, 120, 90));

@@ -37,10 +37,10 @@ Bytes BmpFile(const BmpLayout& layout) {
     for (std::uint32_t mask : layout.masks) Put32(header, mask);
     if (layout.headerSize >= 52) header.resize(layout.headerSize);
   }
-  for (std::uint32_t colour : layout.palette) {
-    header.push_back(static_cast<std::uint8_t>(colour));
-    header.push_back(static_cast<std::uint8_t>(colour >> 8));
-    header.push_back(static_cast<std::uint8_t>(colour >> 16));
+  for (std::uint32_t color : layout.palette) {
+    header.push_back(static_cast<std::uint8_t>(color));
+    header.push_back(static_cast<std::uint8_t>(color >> 8));
+    header.push_back(static_cast<std::uint8_t>(color >> 16));
     if (layout.headerSize != 12) header.push_back(0);
   }
   header.resize(header.size() + layout.gap);
@@ -65,7 +65,7 @@ Bytes PaddedRows(const std::vector<Bytes>& rows) {
 }
 
 Bytes IconBitmapImage(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
-                      const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colourRows,
+                      const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colorRows,
                       const std::vector<Bytes>& maskRows) {
   BmpLayout layout;
   layout.width = width;
@@ -73,7 +73,7 @@ Bytes IconBitmapImage(std::int32_t width, std::int32_t height, std::uint16_t bit
   layout.bitCount = bitCount;
   layout.colorsUsed = static_cast<std::uint32_t>(palette.size());
   layout.palette = palette;
-  layout.pixels = PaddedRows(colourRows);
+  layout.pixels = PaddedRows(colorRows);
   Append(layout.pixels, PaddedRows(maskRows));
   Bytes file = BmpFile(layout);
   return Bytes(file.begin() + 14, file.end());  // an icon image has no file header

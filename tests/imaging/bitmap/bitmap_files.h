@@ -31,7 +31,7 @@ Bytes PaddedRows(const std::vector<Bytes>& rows);
 // The image of an icon stored as a bitmap: header (height counting both
 // masks), colour table, colour rows and AND rows, both in stored (bottom-up) order.
 Bytes IconBitmapImage(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
-                      const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colourRows,
+                      const std::vector<std::uint32_t>& palette, const std::vector<Bytes>& colorRows,
                       const std::vector<Bytes>& maskRows);
 
 struct IconEntry {

@@ -18,12 +18,12 @@ namespace {
 constexpr char kInvalid[] = "Bitmap image is not valid";
 
 // Palette entry i of the tests' 16-colour table.
-std::uint32_t Colour(int i) {
+std::uint32_t Color(int i) {
   return MakeRgb(static_cast<std::uint8_t>(16 * i), static_cast<std::uint8_t>(255 - 16 * i), 7);
 }
 std::vector<std::uint32_t> Palette16() {
   std::vector<std::uint32_t> palette;
-  for (int i = 0; i < 16; ++i) palette.push_back(Colour(i));
+  for (int i = 0; i < 16; ++i) palette.push_back(Color(i));
   return palette;
 }
 
@@ -54,7 +54,7 @@ TEST(BmpReader, CoreHeaderWithRgbTriples) {
   LoadBytes(bmp, BmpFile(layout));
   EXPECT_EQ(bmp.DibFormat(), TDibFormat::ifColor16);
   EXPECT_EQ(Indexes(bmp), (std::vector<std::vector<int>>{{10, 11, 15}, {1, 2, 3}}));
-  EXPECT_EQ(bmp.GetRgbPixel(2, 0), Colour(15));
+  EXPECT_EQ(bmp.GetRgbPixel(2, 0), Color(15));
   EXPECT_EQ(bmp.XDpi(), 96);  // no resolution in a core header: the screen's
 }
 

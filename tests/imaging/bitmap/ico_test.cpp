@@ -36,15 +36,15 @@ std::vector<std::uint32_t> TopRow(const TDibGraphic& image, int y = 0) {
 }
 
 // A w x h image of one colour: palette index 0, or the colour's own bytes.
-Bytes SolidImage(int width, int height, std::uint16_t bitCount, std::uint32_t colour) {
+Bytes SolidImage(int width, int height, std::uint16_t bitCount, std::uint32_t color) {
   const std::size_t rowBytes = (static_cast<std::size_t>(width) * bitCount + 7) / 8;
   Bytes row(rowBytes, 0);
   std::vector<std::uint32_t> palette;
   if (bitCount <= 8) {
-    palette = {colour};
+    palette = {color};
   } else {
     const int bytes = bitCount / 8;
-    const TColor pixel = ColorFromRgb(colour);
+    const TColor pixel = ColorFromRgb(color);
     for (int x = 0; x < width; ++x) {
       row[x * bytes] = BlueOf(pixel);
       row[x * bytes + 1] = GreenOf(pixel);
@@ -60,8 +60,8 @@ Bytes SolidImage(int width, int height, std::uint16_t bitCount, std::uint32_t co
 Bytes Argb(const std::vector<std::uint32_t>& pixels) {
   Bytes row;
   for (std::uint32_t p : pixels) {
-    const TColor colour = ColorFromRgb(p & 0xFFFFFF);
-    row.insert(row.end(), {BlueOf(colour), GreenOf(colour), RedOf(colour), static_cast<std::uint8_t>(p >> 24)});
+    const TColor color = ColorFromRgb(p & 0xFFFFFF);
+    row.insert(row.end(), {BlueOf(color), GreenOf(color), RedOf(color), static_cast<std::uint8_t>(p >> 24)});
   }
   return row;
 }

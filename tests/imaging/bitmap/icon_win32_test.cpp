@@ -66,16 +66,16 @@ Bytes RandomBitmapImage(std::minstd_rand& random, int width, int height, std::ui
   if (bitCount <= 8) {
     for (int i = 0; i < (1 << bitCount); ++i) palette.push_back(random() & 0xFFFFFF);
   }
-  std::vector<Bytes> colour, mask;
+  std::vector<Bytes> color, mask;
   for (int y = 0; y < height; ++y) {
     Bytes row = RandomBytes(random, (static_cast<std::size_t>(width) * bitCount + 7) / 8);
     if (bitCount == 32) {
       for (int x = 0; x < width; ++x) row[4 * x + 3] = zeroAlpha ? 0 : static_cast<std::uint8_t>(y * width + x);
     }
-    colour.push_back(row);
+    color.push_back(row);
     mask.push_back(RandomBytes(random, (static_cast<std::size_t>(width) + 7) / 8));
   }
-  return IconBitmapImage(width, height, bitCount, palette, colour, mask);
+  return IconBitmapImage(width, height, bitCount, palette, color, mask);
 }
 
 TEST(IconDrawing, SameAsTheSystemsIconDrawing) {

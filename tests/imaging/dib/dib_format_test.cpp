@@ -54,7 +54,7 @@ TEST(DibFormat, SmallDefaultPalettes) {
   EXPECT_TRUE(SameEntry(color16.entries[9], 85, 85, 255));
 }
 
-TEST(DibFormat, VgaDerived256ColourPalette) {
+TEST(DibFormat, VgaDerived256ColorPalette) {
   const TLogPalette& vga = DefaultPalette(TDibFormat::ifColor256);
   const TLogPalette& color16 = DefaultPalette(TDibFormat::ifColor16);
   ASSERT_EQ(vga.count, 256);

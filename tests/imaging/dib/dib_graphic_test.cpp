@@ -68,7 +68,7 @@ TEST(DibGraphic, RowZeroIsTheLastRowInMemory) {
   EXPECT_EQ(image.Bits()[2 * image.Stride() + 1], 77);
 }
 
-TEST(DibGraphic, TrueColourPixelsAreStoredBlueFirst) {
+TEST(DibGraphic, TrueColorPixelsAreStoredBlueFirst) {
   TDibGraphic image;
   image.NewImage(2, 1, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   image.SetRgbPixel(1, 0, 0x00FF0000);
@@ -211,7 +211,7 @@ TEST(DibGraphic, AssignCopiesPixelsPaletteAndResolution) {
   EXPECT_TRUE(copy.Empty());
 }
 
-TEST(DibGraphic, AssignToBitmap24GivesTrueColourOfTheSameSize) {
+TEST(DibGraphic, AssignToBitmap24GivesTrueColorOfTheSameSize) {
   for (TDibFormat format : {TDibFormat::ifBlackAndWhite, TDibFormat::ifGrayscale16, TDibFormat::ifColor256,
                             TDibFormat::ifColorRgb24}) {
     TDibGraphic source;
@@ -232,7 +232,7 @@ TEST(DibGraphic, AssignToBitmap24GivesTrueColourOfTheSameSize) {
   }
 }
 
-TEST(DibGraphic, TransparentColourComesFromTheChosenPixel) {
+TEST(DibGraphic, TransparentColorComesFromTheChosenPixel) {
   TDibGraphic image;
   image.NewImage(2, 2, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   image.SetRgbPixel(0, 0, 1);

@@ -20,7 +20,7 @@ TEST(NegativeTransform, GrayImagesComplementTheirBytes) {
   EXPECT_EQ(progress.back(), 100);
 }
 
-TEST(NegativeTransform, ColourPaletteImagesKeepIndexesAndInvertThePalette) {
+TEST(NegativeTransform, ColorPaletteImagesKeepIndexesAndInvertThePalette) {
   TDibGraphic image;
   image.NewImage(2, 2, TDibFormat::ifColor16, nullptr, 72, 72);
   image.FillWithColor(0);
@@ -32,7 +32,7 @@ TEST(NegativeTransform, ColourPaletteImagesKeepIndexesAndInvertThePalette) {
   EXPECT_EQ(image.XDpi(), 72);
 }
 
-TEST(NegativeTransform, TrueColourAndApplyOnDest) {
+TEST(NegativeTransform, TrueColorAndApplyOnDest) {
   TDibGraphic source;
   source.NewImage(2, 1, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   source.SetRgbPixel(0, 0, 0x102030);

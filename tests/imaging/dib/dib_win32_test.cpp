@@ -63,7 +63,7 @@ TEST(DibWin32, DrawStretchesTheImageOntoACanvas) {
   }
 }
 
-TEST(DibWin32, TransparentDrawLeavesTheTransparentColourOut) {
+TEST(DibWin32, TransparentDrawLeavesTheTransparentColorOut) {
   TDibGraphic image;
   MakeQuad(image, TDibFormat::ifColorRgb24);
   image.Transparent = true;  // the bottom-left pixel, blue, is the transparent colour

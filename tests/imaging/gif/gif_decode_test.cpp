@@ -152,7 +152,7 @@ TEST(GifCodes, FrameBitsChooseTheBitmapFormat) {
   EXPECT_EQ(formatFor(8), TDibFormat::ifColor256);
 }
 
-TEST(GifCodes, PixelsComeFromTheColourTableNotTheCodeSize) {
+TEST(GifCodes, PixelsComeFromTheColorTableNotTheCodeSize) {
   // Two colours, code size 2: code 3 is past the colours and unassigned, so it reads as "0 0".
   const Decoded decoded = DecodeFrame(3, 1, 1, 2, PackCodes({{4, 3}, {1, 3}, {3, 3}, {5, 3}}));
   EXPECT_EQ(decoded.indexes, (std::vector<std::uint8_t>{1, 0, 0}));

@@ -97,7 +97,7 @@ TEST(GifFrames, LocalTableWinsOverGlobal) {
   EXPECT_EQ(global.Bitmap().Palette().entries[3].blue, 255);
 }
 
-TEST(GifFrames, NoColourTableAnywhereFailsTheLoad) {
+TEST(GifFrames, NoColorTableAnywhereFailsTheLoad) {
   GifBytes gif;
   gif.Header().Screen(2, 2, 0).Descriptor(0, 0, 2, 2, 0).ImageData(2, LiteralCodeStream({0, 1, 1, 0}, 2)).Trailer();
   EXPECT_EQ(LoadError<EInvalidGraphicOperation>(gif.bytes), "Wrong number of colors; must be a power of 2");

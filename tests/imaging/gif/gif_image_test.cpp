@@ -22,7 +22,7 @@ std::vector<std::uint8_t> TwiceRedGif(int transparentIndex) {
   return gif.bytes;
 }
 
-TEST(GifShown, TransparencyGoesByColourNotByIndex) {
+TEST(GifShown, TransparencyGoesByColorNotByIndex) {
   TGIFImage image;
   LoadGif(image, TwiceRedGif(3));
   EXPECT_TRUE(image.Transparent());
@@ -55,7 +55,7 @@ TEST(GifShown, RowsForTheBmpWriterMatchTheBitmap) {
   EXPECT_EQ(order, (std::vector<int>{2, 1, 0}));
 }
 
-TEST(GifShown, AssignToKeepsTheTransparentColour) {
+TEST(GifShown, AssignToKeepsTheTransparentColor) {
   TGIFImage image;
   LoadGif(image, TwiceRedGif(1));
   TDibGraphic frame;

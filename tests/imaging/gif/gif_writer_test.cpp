@@ -58,7 +58,7 @@ TEST(GifWriter, IndexedBitmapsRoundTrip) {
   }
 }
 
-TEST(GifWriter, TrueColourIsReducedToItsOwnColoursWhenFewEnough) {
+TEST(GifWriter, TrueColorIsReducedToItsOwnColorsWhenFewEnough) {
   TDibGraphic bitmap;
   bitmap.NewImage(40, 30, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   for (int y = 0; y < 30; ++y)
@@ -74,7 +74,7 @@ TEST(GifWriter, TrueColourIsReducedToItsOwnColoursWhenFewEnough) {
   EXPECT_EQ(RgbBytes(actual), RgbBytes(bitmap));
 }
 
-TEST(GifWriter, ManyColoursAndGreyLevelsStayClose) {
+TEST(GifWriter, ManyColorsAndGreyLevelsStayClose) {
   TDibGraphic bitmap;
   bitmap.NewImage(64, 64, TDibFormat::ifColorRgb24, nullptr, 0, 0);
   for (int y = 0; y < 64; ++y)

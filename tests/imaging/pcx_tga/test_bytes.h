@@ -64,7 +64,7 @@ inline Bytes PcxTrailer() {
 
 struct TgaFields {
   std::uint8_t id_length = 0;
-  std::uint8_t colour_map_type = 0;
+  std::uint8_t color_map_type = 0;
   std::uint8_t image_type = 2;
   unsigned map_origin = 0, map_length = 0;
   std::uint8_t map_entry_bits = 0;
@@ -74,7 +74,7 @@ struct TgaFields {
 };
 
 inline Bytes TgaHeader(const TgaFields& f) {
-  Bytes h = {f.id_length, f.colour_map_type, f.image_type};
+  Bytes h = {f.id_length, f.color_map_type, f.image_type};
   AppendLe16(h, f.map_origin);
   AppendLe16(h, f.map_length);
   Append(h, {f.map_entry_bits});

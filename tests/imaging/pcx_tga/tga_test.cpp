@@ -65,10 +65,10 @@ TEST(TgaRead, ThirtyTwoBitPixelsLoseAlpha) {
   EXPECT_EQ(tga.GetRgbPixel(1, 0), 0x060504u);
 }
 
-TEST(TgaRead, ColourMapFillsItsEntriesAndLeavesTheRestBlack) {
+TEST(TgaRead, ColorMapFillsItsEntriesAndLeavesTheRestBlack) {
   TgaFields f;
   f.id_length = 3;
-  f.colour_map_type = 1;
+  f.color_map_type = 1;
   f.image_type = 1;
   f.map_length = 16;
   f.map_entry_bits = 24;
@@ -86,7 +86,7 @@ TEST(TgaRead, ColourMapFillsItsEntriesAndLeavesTheRestBlack) {
   EXPECT_EQ(tga.Palette().count, 256);
 }
 
-TEST(TgaRead, GrayIsA256ColourImageWithARamp) {
+TEST(TgaRead, GrayIsA256ColorImageWithARamp) {
   TgaFields f;
   f.image_type = 3;
   f.depth = 8;
@@ -117,7 +117,7 @@ TEST(TgaRead, RunLengthPacketsCrossRowEndsAndStopAtTheLastRow) {
   }
 }
 
-TEST(TgaRead, RunLengthTrueColourOfEachDepth) {
+TEST(TgaRead, RunLengthTrueColorOfEachDepth) {
   TgaFields f;
   f.image_type = 10;
   f.width = 2;
@@ -168,7 +168,7 @@ TEST(TgaRead, RefusesBadHeaders) {
     ExpectError<EBmcError>([&] { LoadBytes(tga, file); }, kHeaderFailed);
   };
   TgaFields mapped;
-  mapped.colour_map_type = 1;
+  mapped.color_map_type = 1;
   mapped.image_type = 1;
   mapped.map_length = 2;
   mapped.map_entry_bits = 16;
@@ -200,9 +200,9 @@ TEST(TgaRead, RefusesBadHeaders) {
   ExpectError<EBmcError>([&] { LoadBytes(tga, Bytes{0, 0, 2}); }, kHeaderFailed);
 }
 
-TEST(TgaRead, ColourMapOfATrueColourFileIsSkipped) {
+TEST(TgaRead, ColorMapOfATrueColorFileIsSkipped) {
   TgaFields f;
-  f.colour_map_type = 1;
+  f.color_map_type = 1;
   f.map_length = 3;
   f.map_entry_bits = 15;  // stored in 16 bits
   Bytes file = TgaHeader(f);
