@@ -26,17 +26,16 @@ std::wstring HistoryColors::DefaultCode(int slot) {
   return slot <= kMainWindowSlots ? kMainWindowDefaults[slot - 1] : L"FF5858";
 }
 
-bool HistoryColors::Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read) {
+TColor HistoryColors::StoredColor(int slot, const std::wstring& value) {
   try {
-    for (int slot = first; slot <= last; ++slot) {
-      std::wstring value = read(Key(slot));
-      if (value.empty()) value = DefaultCode(slot);
-      SetSlot(slot, WebCodeToColor(value));
-    }
+    if (!value.empty()) return WebCodeToColor(value);
   } catch (const EConvertError&) {
-    return false;  // a damaged value stops the loading; what was loaded stays
   }
-  return true;
+  return WebCodeToColor(DefaultCode(slot));
+}
+
+void HistoryColors::Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read) {
+  for (int slot = first; slot <= last; ++slot) SetSlot(slot, StoredColor(slot, read(Key(slot))));
 }
 
 }  // namespace huemira

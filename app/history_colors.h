@@ -17,8 +17,11 @@ class HistoryColors {
   static constexpr int kSlots = 88;
   static constexpr int kMainWindowSlots = 8;
 
+  using Colors = std::array<TColor, kSlots>;
+
   HistoryColors();
 
+  const Colors& All() const { return colors_; }
   TColor Slot(int slot) const { return colors_.at(static_cast<std::size_t>(slot - 1)); }
   void SetSlot(int slot, TColor color);
   // Moves every colour one slot further (the last drops out) and puts color
@@ -30,17 +33,17 @@ class HistoryColors {
   // The stored text used when a key is missing or empty.
   static std::wstring DefaultCode(int slot);
 
-  // Loads slots first..last from read(key) in order (an empty value means
-  // the default). A value that is not a code ends the loading there,
-  // silently: that slot and the later ones keep their colours. Returns
-  // whether every slot was loaded.
-  bool Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read);
+  // The colour a stored value gives slot: the slot's default when the value
+  // is empty or no code, so that one damaged value costs only its own slot.
+  static TColor StoredColor(int slot, const std::wstring& value);
+  // Loads slots first..last from read(key), in order.
+  void Load(int first, int last, const std::function<std::wstring(const std::wstring& key)>& read);
 
   // Each window mirrors its slots through a listener.
   void AddListener(std::function<void(int slot)> listener) { listeners_.push_back(std::move(listener)); }
 
  private:
-  std::array<TColor, kSlots> colors_{};
+  Colors colors_{};
   std::vector<std::function<void(int slot)>> listeners_;
 };
 

@@ -245,8 +245,6 @@ void TMainForm::FormCreate() {
     LoadStartColors();
   } catch (const EClipboardException& failure) {
     Application::Instance().ShowException(failure);
-  } catch (const std::exception&) {
-    // A stored code that does not read: start-up goes on with what was set so far.
   }
 
   DragAcceptFiles(Handle(), TRUE);
@@ -255,9 +253,7 @@ void TMainForm::FormCreate() {
 void TMainForm::LoadStartColors() {
   Edit_GetColor.SetCharCase(ReadLowerCaseSetting() ? CharCase::Lower : CharCase::Upper);
 
-  std::wstring first = ReadSetting(L"HistoryColor", HistoryColors::Key(1));
-  if (first.empty()) first = HistoryColors::DefaultCode(1);
-  const TColor color = WebCodeToColor(first);
+  const TColor color = HistoryColors::StoredColor(1, ReadSetting(L"HistoryColor", HistoryColors::Key(1)));
   Panel_ShowColor.SetColor(color);
   ShowColorOnSliders(color);
   ShowColorInFields(color);
@@ -274,24 +270,28 @@ void TMainForm::LoadStartColors() {
   }
 
   const auto read = [](const std::wstring& key) { return ReadSetting(L"HistoryColor", key); };
-  if (history_.Load(2, HistoryColors::kMainWindowSlots, read)) Edit_GetColor.SetText(ColorToWebCode(CurrentColor()));
+  history_.Load(2, HistoryColors::kMainWindowSlots, read);
   if (copyFailure) std::rethrow_exception(copyFailure);
 }
 
 void TMainForm::FormShow() { ForceForeground(Handle()); }
 
 void TMainForm::FormClose() {
-  SaveHistory();
+  SaveHistory(SaveFailure::Tell);
   UnregisterHotKey(Handle(), kHotKeyId);
   DeleteTemporaryBitmap();
 }
 
-void TMainForm::SaveHistory() {
-  if (historySaved_) return;
-  historySaved_ = true;
-  const std::wstring path = SettingsFilePath();
+void TMainForm::SaveHistory(SaveFailure failure) {
+  if (savedHistory_ == history_.All()) return;
+  std::vector<ProfileEntry> entries;
   for (int slot = 1; slot <= HistoryColors::kSlots; ++slot)
-    WriteSetting(path, L"HistoryColor", HistoryColors::Key(slot), SixDigitForm(ColorToRGB(history_.Slot(slot))));
+    entries.push_back({L"HistoryColor", HistoryColors::Key(slot), SixDigitForm(ColorToRGB(history_.Slot(slot)))});
+  if (WriteSettings(entries)) {
+    savedHistory_ = history_.All();
+  } else if (failure == SaveFailure::Tell) {
+    WarnNotSaved(Handle(), L"历史颜色");
+  }
 }
 
 void TMainForm::ShowColorOnSliders(TColor color) {
@@ -597,8 +597,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_ENDSESSION:
       // Windows is logging off or shutting down: the process ends without a
-      // close, so the history is saved here as closing would.
-      if (wParam) SaveHistory();
+      // close, so the history is saved here as closing would. Should the
+      // session go on after all, a later close saves what was picked since.
+      if (wParam) SaveHistory(SaveFailure::Quiet);
       return 0;
   }
   return Form::HandleMessage(message, wParam, lParam);

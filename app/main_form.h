@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/copy_as_menu.h"
@@ -117,9 +118,11 @@ class TMainForm : public Form {
   void LoadStartColors();
   void FormShow();
   void FormClose();
-  // Writes HC1..HC88; a session end and the close box both come here, and
-  // the keys are written once per run.
-  void SaveHistory();
+  // Writes HC1..HC88 in one step; a session end and the close box both come
+  // here. A history already written as it stands is not written again. A
+  // failure is told unless the session is ending, when no box can be seen.
+  enum class SaveFailure { Tell, Quiet };
+  void SaveHistory(SaveFailure failure);
 
   bool AtRest() const;
   void ShowColorInSwatchAndCode(TColor color);
@@ -172,7 +175,7 @@ class TMainForm : public Form {
   TForm_Option* optionForm_ = nullptr;
   TForm_HistoryColor* historyForm_ = nullptr;
   std::unique_ptr<TForm_Contrast> contrastForm_;
-  bool historySaved_ = false;
+  std::optional<HistoryColors::Colors> savedHistory_;
   TColor colorBeforePick_ = 0;
   // While set, a change of the code box copies nothing.
   bool quietCodeChange_ = false;

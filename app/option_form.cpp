@@ -154,27 +154,33 @@ void TForm_Option::ShowAtPage(int pageIndex) {
 }
 
 void TForm_Option::FlatButton_ConfigClick() {
-  WriteSetting(L"QeltColor", L"LSign", Edit_LSign.Text());
-  WriteSetting(L"QeltColor", L"RSign", Edit_RSign.Text());
   const bool upper = drpLowerOrUpper.ItemIndex() != 0;
-  WriteSetting(L"Main", L"LowerOrUpper", upper ? L"upper" : L"lower");
+  const bool saved = WriteSettings({{L"QeltColor", L"LSign", Edit_LSign.Text()},
+                                    {L"QeltColor", L"RSign", Edit_RSign.Text()},
+                                    {L"Main", L"LowerOrUpper", upper ? L"upper" : L"lower"}});
   mainForm_.SetCodeLetterCase(upper ? CharCase::Upper : CharCase::Lower);
-  // Shown whether or not the file could be written.
-  ShowMessageBox({.owner = Handle(), .text = L"设置成功!", .caption = L"信息", .type = MB_ICONINFORMATION | MB_OK});
+  TellSaved(saved, L"设置成功!");
   mainForm_.ClickFirstSwatch();
 }
 
 void TForm_Option::FlatButton_RestoreClick() {
-  WriteSetting(L"QeltColor", L"LSign", L"");
-  WriteSetting(L"QeltColor", L"RSign", L"");
-  WriteSetting(L"Main", L"LowerOrUpper", L"lower");
+  const bool saved = WriteSettings(
+      {{L"QeltColor", L"LSign", L""}, {L"QeltColor", L"RSign", L""}, {L"Main", L"LowerOrUpper", L"lower"}});
   mainForm_.SetCodeLetterCase(CharCase::Lower);
   drpLowerOrUpper.SetItemIndex(0);
   Edit_LSign.SetText(L"");
   Edit_RSign.SetText(L"");
-  ShowMessageBox(
-      {.owner = Handle(), .text = L"设置成功恢复为默认状态!", .caption = L"信息", .type = MB_ICONINFORMATION | MB_OK});
+  TellSaved(saved, L"设置成功恢复为默认状态!");
   mainForm_.ClickFirstSwatch();
+}
+
+// Success is told only once the file holds the settings.
+void TForm_Option::TellSaved(bool saved, const std::wstring& success) {
+  if (saved) {
+    ShowMessageBox({.owner = Handle(), .text = success, .caption = L"信息", .type = MB_ICONINFORMATION | MB_OK});
+  } else {
+    WarnNotSaved(Handle(), L"设置");
+  }
 }
 
 void TForm_Option::Label1_EmailClick() { OpenWithShell(Handle(), std::wstring(L"mailto:") + kContactEmail); }
@@ -187,7 +193,9 @@ bool TForm_Option::HandleDialogCommand(WPARAM command) {
     return true;
   }
   if (command != IDOK) return false;
-  // Enter presses the focused button, and confirms anywhere else.
+  // Enter presses the focused button, and confirms anywhere else on the
+  // settings page; the about and help pages have nothing to confirm.
+  if (PageControl_Option.ActivePageIndex() != kOptionsPage) return true;
   if (GetFocus() == FlatButton_Restore.Handle()) {
     FlatButton_Restore.Click();
   } else {

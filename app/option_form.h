@@ -54,6 +54,7 @@ class TForm_Option : public Form {
 
   void FlatButton_ConfigClick();
   void FlatButton_RestoreClick();
+  void TellSaved(bool saved, const std::wstring& success);
   void Label1_EmailClick();
   void Label11Click();
 

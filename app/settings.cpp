@@ -1,8 +1,6 @@
 #include "app/settings.h"
 
-#include <windows.h>
-
-#include "framework/profile.h"
+#include "framework/message_box.h"
 
 namespace huemira {
 
@@ -17,15 +15,21 @@ std::wstring ReadSetting(const std::wstring& path, const std::wstring& section, 
   return ProfileRead(path, section, key, 2047);
 }
 
-bool WriteSetting(const std::wstring& path, const std::wstring& section, const std::wstring& key,
-                  const std::wstring& value) {
-  return ProfileWrite(path, section, key, value);
+bool WriteSettings(const std::wstring& path, const std::vector<ProfileEntry>& entries) {
+  return ProfileWrite(path, entries);
 }
 
 bool ReadLowerCaseSetting() {
   const std::wstring letterCase = ReadSetting(L"Main", L"LowerOrUpper");
   if (letterCase.empty()) WriteSetting(L"Main", L"LowerOrUpper", L"lower");
   return letterCase.empty() || letterCase == L"lower";
+}
+
+void WarnNotSaved(HWND owner, const std::wstring& what) {
+  ShowMessageBox({.owner = owner,
+                  .text = what + L"未能保存:无法写入设置文件\n" + SettingsFilePath(),
+                  .caption = L"警告",
+                  .type = MB_ICONWARNING | MB_OK});
 }
 
 }  // namespace huemira

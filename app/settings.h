@@ -1,28 +1,40 @@
-// The settings file: QeltColor.ini in the Windows directory, read and
-// written one key per call so that nothing is ever cached.
+// The settings file: QeltColor.ini in the Windows directory. Keys are read
+// one per call, so that nothing is ever cached; every write replaces the
+// file in one step (framework/profile.h), keeping what else it holds.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+#include <vector>
+
+#include "framework/profile.h"
 
 namespace huemira {
 
 std::wstring SettingsFilePath();
 // Empty on any failure. Values are read up to 2047 characters.
 std::wstring ReadSetting(const std::wstring& path, const std::wstring& section, const std::wstring& key);
-// Failures are swallowed; the result tells whether the key was written.
-bool WriteSetting(const std::wstring& path, const std::wstring& section, const std::wstring& key,
-                  const std::wstring& value);
+// Whether the file now holds every entry; on a failure it is as it was.
+bool WriteSettings(const std::wstring& path, const std::vector<ProfileEntry>& entries);
 
 // Shorthands for the program's one settings file.
 inline std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
   return ReadSetting(SettingsFilePath(), section, key);
 }
+inline bool WriteSettings(const std::vector<ProfileEntry>& entries) {
+  return WriteSettings(SettingsFilePath(), entries);
+}
 inline bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  return WriteSetting(SettingsFilePath(), section, key, value);
+  return WriteSettings({{section, key, value}});
 }
 
 // Whether codes are shown in lower case: "Main"/"LowerOrUpper" is exactly
 // "lower". An empty value counts as "lower", which is then written there.
 bool ReadLowerCaseSetting();
+
+// The warning box that what (a noun: "设置", "历史颜色") could not be
+// saved, naming the file.
+void WarnNotSaved(HWND owner, const std::wstring& what);
 
 }  // namespace huemira

@@ -10,6 +10,16 @@
 
 namespace huemira {
 
+// A kernel object: file, mutex, event, process.
+struct KernelHandleDeleter {
+  void operator()(HANDLE handle) const {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleDeleter>;
+// CreateFileW answers a failure with INVALID_HANDLE_VALUE, not null.
+inline UniqueHandle OwnedFile(HANDLE file) { return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
+
 struct GdiObjectDeleter {
   void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
 };

@@ -27,14 +27,14 @@ TEST_F(MainFormTest, APushMovesSlotEightIntoTheHistoryWindowAndDropsSlot88) {
   EXPECT_EQ(form->Edit_Mode.Text(), L"TColor-WebColor");
 }
 
-TEST_F(MainFormTest, ABadValueAtHC40LeavesTheRestOfTheHistoryWindowAtItsDefault) {
+TEST_F(MainFormTest, ABadValueAtHC40CostsTheHistoryWindowOnlyThatSwatch) {
   for (int slot = 9; slot < 40; ++slot) PutSetting(L"HistoryColor", HistoryColors::Key(slot), L"010203");
   PutSetting(L"HistoryColor", L"HC40", L"zz0000");
   PutSetting(L"HistoryColor", L"HC41", L"040506");
   StartMainForm();
   EXPECT_EQ(SixDigitForm(historyForm->Swatch(39).Color()), L"010203");
   EXPECT_EQ(SixDigitForm(historyForm->Swatch(40).Color()), L"FF5858");
-  EXPECT_EQ(SixDigitForm(historyForm->Swatch(41).Color()), L"FF5858");
+  EXPECT_EQ(SixDigitForm(historyForm->Swatch(41).Color()), L"040506");
 }
 
 TEST_F(MainFormTest, AHistoryWindowSwatchClickMakesItsColorCurrent) {

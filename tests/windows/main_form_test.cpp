@@ -56,18 +56,20 @@ TEST_F(MainFormTest, StoredLetterCaseAndHistoryAreUsed) {
   EXPECT_EQ(form->FlatButton_HC[3].Color(), MakeColor(0x12, 0x34, 0x56));
 }
 
-TEST_F(MainFormTest, ABadStoredValueStopsLoadingSilentlyAndClosingWritesTheDefaultsBack) {
+TEST_F(MainFormTest, ABadStoredValueCostsOnlyItsOwnSlotAndTheOthersSurviveTheClose) {
+  PutSetting(L"HistoryColor", L"HC1", L"zz");
   PutSetting(L"HistoryColor", L"HC2", L"010203");
   PutSetting(L"HistoryColor", L"HC3", L"zz");
   PutSetting(L"HistoryColor", L"HC4", L"040506");
   StartMainForm();
+  EXPECT_EQ(form->Edit_GetColor.Text(), L"ff5858") << "a bad HC1 starts with its default";
   EXPECT_EQ(form->FlatButton_HC[1].Color(), MakeColor(1, 2, 3));
   EXPECT_EQ(SixDigitForm(form->FlatButton_HC[2].Color()), L"80FF80");
-  EXPECT_EQ(SixDigitForm(form->FlatButton_HC[3].Color()), L"80FFFF");
+  EXPECT_EQ(form->FlatButton_HC[3].Color(), MakeColor(4, 5, 6));
   form->Close();
   Pump();
   EXPECT_EQ(Setting(L"HistoryColor", L"HC3"), L"80FF80");
-  EXPECT_EQ(Setting(L"HistoryColor", L"HC4"), L"80FFFF");
+  EXPECT_EQ(Setting(L"HistoryColor", L"HC4"), L"040506");
 }
 
 TEST_F(MainFormTest, ClosingWritesAll88KeysInUpperCase) {

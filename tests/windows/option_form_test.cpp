@@ -207,7 +207,7 @@ TEST_F(MainFormTest, DefaultWritesEmptyPrefixAndSuffixAndLowerCase) {
   EXPECT_EQ(Clipboard(), L"ff5858");
 }
 
-TEST_F(MainFormTest, ReopeningShowsWhatWasTypedLastEvenWhenTheFileCouldNotBeWritten) {
+TEST_F(MainFormTest, AFileThatCannotBeWrittenIsNamedInAWarningAndTheTypedTextIsKept) {
   StartMainForm();
   const std::wstring before = SettingsText();
   // Another program holds the file open and shares it with no one.
@@ -233,7 +233,9 @@ TEST_F(MainFormTest, ReopeningShowsWhatWasTypedLastEvenWhenTheFileCouldNotBeWrit
   CloseHandle(held);
 
   EXPECT_EQ(SettingsText(), before) << "nothing could be written";
-  EXPECT_EQ(messageBoxes.size(), 1u) << "the box appears all the same";
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_NE(messageBoxes[0].text.find(SettingsFilePath()), std::wstring::npos) << "a warning naming the file";
+  EXPECT_EQ(messageBoxes[0].type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
   EXPECT_EQ(prefixShown, L"0x");
   EXPECT_EQ(suffixShown, L";");
   EXPECT_EQ(caseShown, 1);
@@ -284,6 +286,36 @@ TEST_F(MainFormTest, EnterOnTheDefaultButtonRestoresInsteadOfConfirming) {
   optionForm->ShowAtPage(TForm_Option::kOptionsPage);
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(messageBoxes[0].text, L"设置成功恢复为默认状态!");
+}
+
+TEST_F(MainFormTest, EnterConfirmsOnlyOnTheSettingsPage) {
+  StartMainForm();
+  for (int page : {TForm_Option::kAboutPage, TForm_Option::kHelpPage}) {
+    WhenModal([&] {
+      DialogKey(optionForm->Handle(), VK_RETURN);
+      optionForm->Close();
+    });
+    optionForm->ShowAtPage(page);
+    EXPECT_TRUE(messageBoxes.empty()) << "page " << page;
+  }
+  EXPECT_EQ(Setting(L"QeltColor", L"LSign"), L"") << "nothing was confirmed";
+}
+
+TEST_F(MainFormTest, AnyTypedPrefixAndSuffixReadBackExactly) {
+  StartMainForm();
+  for (const auto& [prefix, suffix] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"颜色:", L" ;"}, {L"\"#", L"\""}, {L"' ", L"=x'"}}) {
+    WhenModal([&] {
+      optionForm->Edit_LSign.SetText(prefix);
+      optionForm->Edit_RSign.SetText(suffix);
+      ClickButton(optionForm->FlatButton_Config);
+      optionForm->Close();
+    });
+    optionForm->ShowAtPage(TForm_Option::kOptionsPage);
+    EXPECT_EQ(Setting(L"QeltColor", L"LSign"), prefix);
+    EXPECT_EQ(Setting(L"QeltColor", L"RSign"), suffix);
+    EXPECT_EQ(form->Edit_GetColor.Text(), prefix + L"ff5858" + suffix);
+  }
 }
 
 TEST_F(MainFormTest, TheOptionFieldsPasteWithCtrlVAndTheContextMenu) {

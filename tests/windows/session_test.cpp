@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/web_code.h"
 #include "framework/exception.h"
+#include "framework/handles.h"
 #include "window_test_support.h"
 
 namespace huemira {
@@ -25,6 +26,31 @@ TEST_F(MainFormTest, SessionEndSavesTheHistoryOnce) {
   form->Close();
   Pump();
   EXPECT_EQ(Setting(L"HistoryColor", L"HC1"), L"") << "the keys are written once";
+}
+
+TEST_F(MainFormTest, PicksAfterASessionEndThatDidNotEndTheSessionAreSavedAtTheClose) {
+  StartMainForm();
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  history.Push(MakeColor(7, 8, 9));
+  form->Close();
+  Pump();
+  EXPECT_EQ(Setting(L"HistoryColor", L"HC1"), L"070809");
+}
+
+TEST_F(MainFormTest, AHistoryThatCannotBeWrittenIsToldAtTheCloseButNotAtASessionEnd) {
+  StartMainForm();
+  history.Push(MakeColor(1, 2, 3));
+  // Another program holds the file open and shares it with no one.
+  const UniqueHandle held = OwnedFile(
+      CreateFileW(SettingsFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(messageBoxes.empty()) << "no box can be seen while the session ends";
+  form->Close();
+  Pump();
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_NE(messageBoxes[0].text.find(L"历史颜色"), std::wstring::npos);
+  EXPECT_NE(messageBoxes[0].text.find(SettingsFilePath()), std::wstring::npos);
 }
 
 TEST_F(MainFormTest, ACancelledSessionEndWritesNothing) {

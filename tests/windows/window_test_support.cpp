@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -173,7 +174,14 @@ std::wstring MainFormTest::SettingsText() {
   std::ifstream file(WideToUtf8(SettingsFilePath()).c_str(), std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
-  return Utf8ToWide(text.str());
+  const std::string bytes = text.str();
+  // The program writes UTF-16 after a byte-order mark; others may write UTF-8.
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    std::wstring wide((bytes.size() - 2) / 2, L'\0');
+    std::memcpy(wide.data(), bytes.data() + 2, wide.size() * sizeof(wchar_t));
+    return wide;
+  }
+  return Utf8ToWide(bytes);
 }
 
 std::wstring MainFormTest::Setting(const std::wstring& section, const std::wstring& key) {
