@@ -82,7 +82,8 @@ void TForm_Contrast::Create() {
     // Nothing readable: white, written back.
   }
   Edit_Background.SetText(SixDigitForm(background_));
-  WriteSetting(kSection, L"Background", SixDigitForm(background_));
+  if (stored == SixDigitForm(background_)) storedBackground_ = background_;
+  SaveBackground();
   OnShow = [this] { Recompute(); };
 }
 
@@ -159,8 +160,7 @@ void TForm_Contrast::PlaceWindow() {
 void TForm_Contrast::SavePlace() const {
   RECT frame;
   GetWindowRect(Handle(), &frame);
-  WriteSetting(kSection, L"Left", std::to_wstring(frame.left));
-  WriteSetting(kSection, L"Top", std::to_wstring(frame.top));
+  WriteSettings({{kSection, L"Left", std::to_wstring(frame.left)}, {kSection, L"Top", std::to_wstring(frame.top)}});
 }
 
 void TForm_Contrast::SetTextColor(TColor color) {
@@ -175,15 +175,22 @@ void TForm_Contrast::SetBackgroundColor(TColor color) {
   color = ColorToRGB(color);
   if (color != background_) {
     background_ = color;
-    WriteSetting(kSection, L"Background", SixDigitForm(background_));
     if (IsWindowVisible(Handle())) Recompute();
   }
+  // A held pick changes the colour ten times a second: it is kept once the
+  // pick ends.
+  if (!ScreenPick_Background.Picking()) SaveBackground();
   // The field shows the colour unless it already reads as it (while typing).
   try {
     if (WebCodeToColor(Edit_Background.Text()) == background_) return;
   } catch (const EConvertError&) {
   }
   Edit_Background.SetText(SixDigitForm(background_));
+}
+
+void TForm_Contrast::SaveBackground() {
+  if (storedBackground_ == background_) return;
+  if (WriteSetting(kSection, L"Background", SixDigitForm(background_))) storedBackground_ = background_;
 }
 
 void TForm_Contrast::ShowLetterCase() {

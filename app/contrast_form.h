@@ -37,7 +37,8 @@ class TForm_Contrast : public Form {
   TColor BackgroundColor() const { return background_; }
   // The main window's current colour changed.
   void SetTextColor(TColor color);
-  // Shows the colour in the field too and keeps it in the settings file.
+  // Shows the colour in the field too and keeps it in the settings file
+  // (once a held pick has ended).
   void SetBackgroundColor(TColor color);
   // Shows the codes in the main window's code box's letter case again.
   void ShowLetterCase();
@@ -74,6 +75,7 @@ class TForm_Contrast : public Form {
   void SavePlace() const;
   // Ratio, verdicts, sample and proposals for the present pair.
   void Recompute();
+  void SaveBackground();
   void ShowProposal(ProposalRow& row, double target);
   CharCase CodeBoxCase() const;
   void Edit_BackgroundChange();
@@ -84,6 +86,8 @@ class TForm_Contrast : public Form {
   TMainForm& mainForm_;
   TColor text_ = clBlack;
   TColor background_ = clWhite;
+  // What the settings file holds, so that it is written only on a change.
+  std::optional<TColor> storedBackground_;
   // What Esc during a pick of the background brings back.
   TColor backgroundBeforePick_ = clWhite;
 };

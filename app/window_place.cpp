@@ -7,6 +7,14 @@ namespace huemira {
 namespace {
 // About the width of the caption's icon and a few letters.
 constexpr int kGrabbableWidth = 40;
+// Far beyond any desktop, and far enough from the int range that a window's
+// edges computed from a stored corner cannot overflow.
+constexpr int kFarthestCoordinate = 1 << 24;
+
+bool Plausible(Point corner) {
+  return corner.x > -kFarthestCoordinate && corner.x < kFarthestCoordinate && corner.y > -kFarthestCoordinate &&
+         corner.y < kFarthestCoordinate;
+}
 }  // namespace
 
 bool CaptionReachable(const Rect& bounds, int captionHeight, const std::vector<Rect>& workAreas) {
@@ -27,7 +35,7 @@ Rect MovedInto(const Rect& bounds, const Rect& area) {
 
 Point RestoredPlace(std::optional<Point> stored, int width, int height, int captionHeight,
                     const std::vector<Rect>& workAreas, Point fallback, const Rect& fallbackArea) {
-  if (stored && CaptionReachable(Rect{stored->x, stored->y, stored->x + width, stored->y + height}, captionHeight,
+  if (stored && Plausible(*stored) && CaptionReachable(Rect{stored->x, stored->y, stored->x + width, stored->y + height}, captionHeight,
                                  workAreas))
     return *stored;
   const Rect moved = MovedInto(Rect{fallback.x, fallback.y, fallback.x + width, fallback.y + height}, fallbackArea);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace huemira {
 namespace {
 
@@ -36,6 +38,9 @@ TEST(WindowPlace, APlaceOffEveryMonitorGoesBackToTheFallbackInsideItsArea) {
       << "the caption's top above the screen";
   EXPECT_EQ(RestoredPlace(Point{100, 50}, 250, 300, 20, {}, Point{-50, -60}, primary), (Point{0, 0}))
       << "no monitor reported";
+  for (const Point edited : {Point{100, INT_MAX}, Point{INT_MAX, 50}, Point{INT_MIN, INT_MIN}})
+    EXPECT_EQ(RestoredPlace(edited, 250, 300, 20, kTwoMonitors, fallback, primary), inside)
+        << "a stored corner whose window edges would overflow: " << edited.x << ", " << edited.y;
 }
 
 TEST(WindowPlace, MovingIntoASmallerAreaKeepsTheTopLeftCornerInside) {
