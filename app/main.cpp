@@ -2,6 +2,7 @@
 #include <objbase.h>
 
 #include "app/program_windows.h"
+#include "app/running_copy.h"
 #include "framework/application.h"
 
 namespace {
@@ -24,6 +25,11 @@ class ComApartment {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace huemira;
+  const RunningCopyClaim claim;
+  if (!claim.First()) {
+    ShowRunningCopy(TMainForm::kClassName);
+    return 0;
+  }
   ComApartment com;
   InitializeProgram(instance);
   ProgramWindows windows;

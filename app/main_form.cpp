@@ -12,6 +12,7 @@
 #include "app/picture_extension.h"
 #include "app/picture_form.h"
 #include "app/picture_preview.h"
+#include "app/running_copy.h"
 #include "app/settings.h"
 #include "app/show_color_form.h"
 #include "app/start_menu_shortcut.h"
@@ -28,7 +29,6 @@ namespace huemira {
 
 namespace {
 
-constexpr wchar_t kMainFormClass[] = L"HuemiraMainForm";
 constexpr int kClientWidth = 167;
 constexpr int kClientHeight = 200;
 constexpr COLORREF kStartColor = 5789951;  // RGB FF5858
@@ -50,7 +50,7 @@ TMainForm::TMainForm(HistoryColors& history) : history_(history) {}
 TMainForm::~TMainForm() = default;
 
 void TMainForm::Create() {
-  CreateForm({kMainFormClass, L"Huemira", kClientWidth, kClientHeight, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+  CreateForm({kClassName, L"Huemira", kClientWidth, kClientHeight, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
               WS_EX_TOPMOST},
              true);
   CreateControls();
@@ -583,6 +583,11 @@ bool TMainForm::HandleSysCommand(WPARAM command) {
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == ShowRunningCopyMessage()) {
+    // A second start of the program: it ends, and this copy comes forward.
+    ShowFromHidden();
+    return 0;
+  }
   switch (message) {
     case WM_HOTKEY:
       HandleHotKey(wParam);

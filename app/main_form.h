@@ -52,6 +52,9 @@ class TForm_ShowColor;
 
 class TMainForm : public Form {
  public:
+  // A second start of the program finds the running copy by it.
+  static constexpr wchar_t kClassName[] = L"HuemiraMainForm";
+
   explicit TMainForm(HistoryColors& history);
   ~TMainForm() override;
   // Creates the window and its controls and runs the start-up (FormCreate).
