@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "framework/exception.h"
 
@@ -104,9 +105,28 @@ std::string Utf8Path(const std::filesystem::path& path) {
   return std::string(utf8.begin(), utf8.end());
 }
 
-TFileStream::TFileStream(const std::filesystem::path& path, FileMode mode) {
 #ifdef _WIN32
-  file_ = _wfopen(path.c_str(), mode == FileMode::OpenRead ? L"rb" : L"w+b");
+namespace {
+
+// A name of MAX_PATH characters or more opens only in its "\\?\" form, which
+// the system takes as it stands: absolute, with no "." or ".." and only
+// backslashes.
+std::wstring OpenableName(const std::filesystem::path& path) {
+  constexpr std::size_t kMaxPath = 260;
+  std::error_code error;
+  const std::wstring full = std::filesystem::absolute(path, error).lexically_normal().native();
+  if (error || full.size() < kMaxPath || full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)"))
+    return path.native();
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
+}
+
+}  // namespace
+#endif
+
+TFileStream::TFileStream(const std::filesystem::path& path, FileMode mode) : path_(path) {
+#ifdef _WIN32
+  file_ = _wfopen(OpenableName(path).c_str(), mode == FileMode::OpenRead ? L"rb" : L"w+b");
 #else
   file_ = std::fopen(path.c_str(), mode == FileMode::OpenRead ? "rb" : "w+b");
 #endif
@@ -118,6 +138,11 @@ TFileStream::TFileStream(const std::filesystem::path& path, FileMode mode) {
 
 TFileStream::~TFileStream() {
   if (file_) std::fclose(file_);
+}
+
+void TFileStream::Close() {
+  const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
+  if (!closed) throw EWriteError("Cannot write file \"" + Utf8Path(path_) + "\"");
 }
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {

@@ -88,8 +88,15 @@ class TFileStream : public TStream {
   std::size_t Write(const void* buffer, std::size_t count) override;
   std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
 
+  // Ends a file written through the stream: what the C library still
+  // buffers is written now, so a full disk shows here. Throws EWriteError
+  // "Cannot write file \"NAME\"". A stream closed by its destructor alone
+  // cannot tell.
+  void Close();
+
  private:
   std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
 };
 
 }  // namespace huemira

@@ -27,6 +27,7 @@ std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const
   auto stream = std::make_unique<TFileStream>(output, FileMode::Create);
   try {
     SaveToBmp(*picture, *stream);
+    stream->Close();
   } catch (...) {
     stream.reset();
     std::error_code ignored;

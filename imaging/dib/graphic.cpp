@@ -12,6 +12,7 @@ void TGraphic::LoadFromFile(const std::filesystem::path& path) {
 void TGraphic::SaveToFile(const std::filesystem::path& path) {
   TFileStream stream(path, FileMode::Create);
   SaveToStream(stream);
+  stream.Close();
 }
 
 void TGraphic::ForEachRow24BottomUp(const TRow24Sink& sink) const {
