@@ -412,7 +412,11 @@ void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
     window.Edit_TempBmpFileName.SetText(TemporaryBitmapPath());
     window.SetPicture(std::move(converted));
   }
-  if (modal) {
+  if (IsWindowVisible(window.Handle())) {
+    // Already open (after a drop): the new picture takes the old one's place
+    // in the window as it is shown, never modal over windows left usable.
+    window.Show();
+  } else if (modal) {
     window.ShowModal();
   } else {
     window.Show();

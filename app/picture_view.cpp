@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/form.h"
 #include "framework/handles.h"
@@ -81,6 +82,7 @@ LRESULT PictureView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+      pressed_ = true;
       SetCapture(Handle());
       return 0;
     case WM_MOUSEMOVE:
@@ -89,9 +91,12 @@ LRESULT PictureView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
+      // A release picks only after a press here: the second click of a double
+      // click that opened the picture lands on the new window with no press.
+      const bool pressedHere = std::exchange(pressed_, false);
       // Released first: a pick closes the window, and a capture must not outlive it.
       if (GetCapture() == Handle()) ReleaseCapture();
-      if (OnMouseUp) OnMouseUp(ToPicture(lParam));
+      if (pressedHere && OnMouseUp) OnMouseUp(ToPicture(lParam));
       return 0;
     }
     case WM_CONTEXTMENU:

@@ -41,6 +41,8 @@ class PictureView : public Control {
 
   std::unique_ptr<TDibGraphic> picture_;
   POINT origin_{0, 0};
+  // A mouse button went down on the picture and has not come up yet.
+  bool pressed_ = false;
 };
 
 }  // namespace huemira

@@ -3,6 +3,9 @@
 // window shows it, and a click there makes the pixel's colour current.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -339,6 +342,44 @@ TEST_F(PicturePickingTest, ClosingTheProgramRemovesTheTemporaryBitmap) {
   form->Close();
   Pump();
   EXPECT_FALSE(TemporaryBitmapExists());
+}
+
+TEST_F(PicturePickingTest, APictureOpenedOverADroppedOneReplacesItAndLeavesEveryWindowUsable) {
+  Drop(Picture(L"dropped.png"));
+  ASSERT_TRUE(pictureForm->Visible());
+  const fs::path second = folder / L"opened.bmp";
+  {
+    TDibGraphic picture;
+    picture.NewImage(30, 20, TDibFormat::ifColorRgb24, nullptr, 96, 96);
+    picture.FillWithColor(0x123456);
+    TFileStream file(second, FileMode::Create);
+    SaveToBmp(picture, file);
+    file.Close();
+  }
+  WhenModal([&] {
+    // The open dialog: its file name box, then OK.
+    const HWND box = FindWindowW(L"#32770", L"请选择图片");
+    SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(second.c_str()));
+    SendMessageW(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(second.c_str()));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  form->BitBtn_PImage.Click();
+  Pump();
+  EXPECT_TRUE(pictureForm->Visible());
+  EXPECT_FALSE(pictureForm->Modal());
+  EXPECT_EQ(pictureForm->Image_PColor.PictureSize().cx, 30) << "the opened picture took the dropped one's place";
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(pictureForm->Handle()));
+}
+
+TEST_F(PicturePickingTest, AReleaseWithNoPressOnThePicturePicksNothing) {
+  Drop(Picture(L"p.png"));
+  const TColor current = form->CurrentColor();
+  // The second click of the double click that chose the file in the dialog.
+  SendMessageW(pictureForm->Image_PColor.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(9, 9));
+  Pump();
+  EXPECT_TRUE(pictureForm->Visible());
+  EXPECT_EQ(form->CurrentColor(), current);
 }
 
 // The preview column widens the dialog after the system has placed it; beside
