@@ -8,6 +8,8 @@ MinGW runtime DLL (libstdc++, libgcc, winpthread) and carries an icon and a
 manifest asking for common controls 6. The 32-bit manifest must not declare
 a requestedExecutionLevel: without one, Windows gives a 32-bit program file
 virtualization for the Windows directory, where the settings file lives.
+The 32-bit program must be large-address-aware, or the pictures the size
+cap admits can fail to find room in 2 GB of address space.
 Prints one line per program; exits non-zero on any failure.
 """
 import struct
@@ -18,6 +20,7 @@ MACHINES = {"i686": (0x14C, 0x10B, "PE32 i386"), "x86_64": (0x8664, 0x20B, "PE32
 SUBSYSTEM_GUI = 2
 RT_GROUP_ICON, RT_MANIFEST = 14, 24
 RUNTIME_DLLS = ("libstdc++", "libgcc", "libwinpthread")
+LARGE_ADDRESS_AWARE = 0x20
 
 
 class BadImage(Exception):
@@ -35,6 +38,7 @@ class PeImage:
         if self.bytes(pe, 4) != b"PE\0\0":
             raise BadImage("no PE signature")
         self.machine = self.u16(pe + 4)
+        self.characteristics = self.u16(pe + 22)
         section_count = self.u16(pe + 6)
         optional_size = self.u16(pe + 20)
         optional = pe + 24
@@ -125,6 +129,8 @@ def problems_of(path, arch):
         problems = []
         if (image.machine, image.magic) != (machine, magic):
             problems.append(f"not a {label} program (machine {image.machine:#x}, magic {image.magic:#x})")
+        if arch == "i686" and not image.characteristics & LARGE_ADDRESS_AWARE:
+            problems.append("not large-address-aware")
         if image.subsystem != SUBSYSTEM_GUI:
             problems.append(f"subsystem {image.subsystem}, not Windows GUI")
         dlls = image.imported_dlls()
