@@ -3,7 +3,7 @@ import harness
 from harness import expect_equal
 
 
-def check_bad_history_value_stops_loading_silently():
+def check_a_bad_history_value_costs_only_its_own_slot():
     harness.write_settings(
         "[Main]\nLowerOrUpper=lower\n"
         "[HistoryColor]\nHC1=00FF00\nHC3=zz\nHC4=123456\nHC7=ABCDEF\n")
@@ -11,9 +11,8 @@ def check_bad_history_value_stops_loading_silently():
         harness.expect_clipboard("00ff00", "start with HC1=00FF00")
         app.close()
     history = harness.history_from_settings()
-    # HC1 and the missing HC2 load; HC3 stops the loading, so HC3 to HC8
-    # keep their initial colours and overwrite what was stored there.
-    expect_equal(history[:8], ["00FF00", "FFFF80", "80FF80", "80FFFF", "0080FF", "FF8040", "8000FF", "008040"],
+    # HC3 takes its default; the valid values stored after it survive the close.
+    expect_equal(history[:8], ["00FF00", "FFFF80", "80FF80", "123456", "0080FF", "FF8040", "ABCDEF", "008040"],
                  "HC1..HC8 after closing")
 
 
