@@ -1,6 +1,6 @@
 #include "app/wrapped_lines.h"
 
-#include <regex>
+#include <string_view>
 
 namespace huemira {
 
@@ -18,11 +18,37 @@ bool IsRule(const std::wstring& line) {
   return !line.empty() && line.find_first_not_of(L"=-") == std::wstring::npos;
 }
 
+bool IsAsciiDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// The length of the run of characters at the start of text that satisfy is.
+template <typename Predicate>
+std::size_t RunLength(std::wstring_view text, Predicate is) {
+  std::size_t length = 0;
+  while (length < text.size() && is(text[length])) ++length;
+  return length;
+}
+
 // A list item's mark and its blank: "- ", "* ", "· ", "1. ", "12) ", "a) ",
 // "(2) ", "(ii) ". Words such as "it." that begin a wrapped line are none.
-bool StartsItem(const std::wstring& trimmed) {
-  static const std::wregex mark(L"^(?:[-*\u00B7] |[0-9]{1,2}[.)] |[A-Za-z]\\) |\\([0-9A-Za-z]{1,3}\\) )");
-  return std::regex_search(trimmed, mark);
+// (Written out rather than as a regular expression, which would bring the
+// whole locale machinery into the program.)
+bool StartsItem(std::wstring_view trimmed) {
+  const auto endsMark = [&](std::size_t at, std::wstring_view closers) {
+    return at + 1 < trimmed.size() && closers.find(trimmed[at]) != std::wstring_view::npos && trimmed[at + 1] == L' ';
+  };
+  if (trimmed.size() >= 2 && std::wstring_view(L"-*\u00B7").find(trimmed[0]) != std::wstring_view::npos &&
+      trimmed[1] == L' ')
+    return true;
+  const std::size_t digits = RunLength(trimmed, IsAsciiDigit);
+  if (digits >= 1 && digits <= 2 && endsMark(digits, L".)")) return true;
+  if (!trimmed.empty() && IsAsciiLetter(trimmed[0]) && endsMark(1, L")")) return true;
+  if (!trimmed.empty() && trimmed[0] == L'(') {
+    const std::size_t inside =
+        RunLength(trimmed.substr(1), [](wchar_t c) { return IsAsciiDigit(c) || IsAsciiLetter(c); });
+    if (inside >= 1 && inside <= 3 && endsMark(1 + inside, L")")) return true;
+  }
+  return false;
 }
 
 bool StartsOwnLine(const std::wstring& line) {

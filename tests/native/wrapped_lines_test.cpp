@@ -56,6 +56,14 @@ TEST(JoinWrappedLines, ItemsCopyrightLinesAndRulesKeepTheirOwnLines) {
             L"· 历史颜色库");
 }
 
+TEST(JoinWrappedLines, EveryShapeOfItemMarkStartsALineAndWordsThatLookLikeOneDoNot) {
+  const std::wstring longLine = L"a line that is long enough to have been wrapped at its own margin";
+  for (const wchar_t* item : {L"a) letter", L"(ii) roman", L"(B2) mixed", L"12) number", L"* star"})
+    EXPECT_EQ(JoinWrappedLines(longLine + L"\n" + item), longLine + L"\n" + item) << item;
+  for (const wchar_t* word : {L"it. is", L"123. three digits", L"(abcd) four", L"ab) two letters", L"1.no blank"})
+    EXPECT_EQ(JoinWrappedLines(longLine + L"\n" + word), longLine + L" " + word) << word;
+}
+
 TEST(JoinWrappedLines, ReadsWindowsLineEndingsAndKeepsATrailingLineBreak) {
   EXPECT_EQ(JoinWrappedLines(L"a line that is long enough to have been wrapped at its margin\r\nby the writer\r\n"),
             L"a line that is long enough to have been wrapped at its margin by the writer\n");
