@@ -4,6 +4,7 @@
 #   make bench  time the nearest-colour search; compare our picture readers with other decoders;
 #               time the drop of a large JPEG and PNG to the painted picture window under Wine
 #   make fuzz   run each reader's fuzz harness for a bounded time
+#   make release  pack dist/Huemira-VERSION-win32.zip and dist/SHA256SUMS for Windows users
 
 JOBS ?= 2
 BUILD := build
@@ -11,7 +12,7 @@ CMAKE_GEN := -G Ninja
 WIN64_TOOLCHAIN := $(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
 WIN32_TOOLCHAIN := $(CURDIR)/cmake/toolchain-i686-w64-mingw32.cmake
 
-.PHONY: all setup native asan win64 win32 run test test-native test-asan test-windows test-e2e bench fuzz print-convert-path clean
+.PHONY: all setup native asan win64 win32 run test release test-native test-asan test-windows test-e2e bench fuzz print-convert-path clean
 
 all: native win64 win32
 
@@ -65,6 +66,12 @@ bench: native $(BUILD)/win64/build.ninja
 
 fuzz: setup
 	scripts/fuzz.sh $(BUILD)/fuzz
+
+# Only the i686 program is released: a 32-bit program keeps the settings in
+# the Windows directory working through the system's file virtualization.
+release: win32
+	scripts/make-release.py $(BUILD)/win32/app/huemira.exe dist
+	scripts/check-release.py $(BUILD)/win32/app/huemira.exe --archive dist/Huemira-*-win32.zip
 
 print-convert-path:
 	@echo $(CURDIR)/$(BUILD)/native/tools/huemira-convert

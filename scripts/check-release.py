@@ -1,25 +1,39 @@
 #!/usr/bin/env python3
-"""Checks the release programs, read straight from their PE headers:
+"""Checks the release programs, read straight from their PE headers, and
+the release archive:
 
-    check-release.py WIN32_EXE WIN64_EXE
+    check-release.py WIN32_EXE [--win64 WIN64_EXE] [--archive ARCHIVE]
 
-each must be a Windows GUI program of its architecture that imports no
-MinGW runtime DLL (libstdc++, libgcc, winpthread) and carries an icon and a
-manifest asking for common controls 6. The 32-bit manifest must not declare
+each must be a Windows GUI program of its architecture that imports only
+system DLLs (no MinGW runtime DLL) and carries an icon, a manifest asking
+for common controls 6, and a version resource of the CMake project version;
+its header holds no link time and it names no folder of the build machine,
+so that the same sources give the same bytes. The 32-bit manifest must not declare
 a requestedExecutionLevel: without one, Windows gives a 32-bit program file
 virtualization for the Windows directory, where the settings file lives.
 The 32-bit program must be large-address-aware, or the pictures the size
 cap admits can fail to find room in 2 GB of address space.
+The archive must be Huemira-VERSION-win32.zip holding exactly huemira.exe
+(the 32-bit program), LICENSE, THIRD-PARTY-NOTICES and 说明.txt (UTF-8 with
+a byte-order mark).
 Prints one line per program; exits non-zero on any failure.
 """
+import argparse
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
+import zipfile
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
 
 MACHINES = {"i686": (0x14C, 0x10B, "PE32 i386"), "x86_64": (0x8664, 0x20B, "PE32+ x86-64")}
 SUBSYSTEM_GUI = 2
-RT_GROUP_ICON, RT_MANIFEST = 14, 24
-RUNTIME_DLLS = ("libstdc++", "libgcc", "libwinpthread")
+RT_VERSION, RT_GROUP_ICON, RT_MANIFEST = 16, 14, 24
+SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msimg32.dll",
+               "msvcrt.dll", "ole32.dll", "shell32.dll", "user32.dll"}
+ARCHIVE_MEMBERS = ["huemira.exe", "LICENSE", "THIRD-PARTY-NOTICES", "说明.txt"]
 LARGE_ADDRESS_AWARE = 0x20
 
 
@@ -38,6 +52,7 @@ class PeImage:
         if self.bytes(pe, 4) != b"PE\0\0":
             raise BadImage("no PE signature")
         self.machine = self.u16(pe + 4)
+        self.timestamp = self.u32(pe + 8)
         self.characteristics = self.u16(pe + 22)
         section_count = self.u16(pe + 6)
         optional_size = self.u16(pe + 20)
@@ -117,6 +132,37 @@ class PeImage:
         return found
 
 
+def project_version():
+    match = re.search(r"project\(\s*huemira\s+VERSION\s+([0-9.]+)", (ROOT / "CMakeLists.txt").read_text())
+    return match.group(1) if match else None
+
+
+def version_strings(block):
+    """The name-value strings of a VS_VERSIONINFO resource."""
+    text = block.decode("utf-16-le", errors="replace")
+    return dict(re.findall(r"(FileVersion|ProductVersion|ProductName|OriginalFilename|LegalCopyright)\0+([^\0]+)", text))
+
+
+def archive_problems(archive, win32_exe):
+    problems = []
+    expected_name = f"Huemira-{project_version()}-win32.zip"
+    if Path(archive).name != expected_name:
+        problems.append(f"is named {Path(archive).name}, not {expected_name}")
+    try:
+        with zipfile.ZipFile(archive) as zip_file:
+            names = zip_file.namelist()
+            if names != ARCHIVE_MEMBERS:
+                problems.append(f"holds {names}, not {ARCHIVE_MEMBERS}")
+                return problems
+            if zip_file.read("huemira.exe") != Path(win32_exe).read_bytes():
+                problems.append("its huemira.exe is not the 32-bit program")
+            if not zip_file.read("说明.txt").startswith("\ufeff".encode("utf-8")):
+                problems.append("说明.txt has no byte-order mark")
+    except (OSError, zipfile.BadZipFile) as error:
+        problems.append(str(error))
+    return problems
+
+
 def local_name(tag):
     return tag.rsplit("}", 1)[-1]
 
@@ -134,10 +180,21 @@ def problems_of(path, arch):
         if image.subsystem != SUBSYSTEM_GUI:
             problems.append(f"subsystem {image.subsystem}, not Windows GUI")
         dlls = image.imported_dlls()
-        runtime = [d for d in dlls if d.lower().startswith(RUNTIME_DLLS)]
-        if runtime:
-            problems.append(f"imports MinGW runtime DLLs: {', '.join(runtime)}")
+        foreign = [d for d in dlls if d.lower() not in SYSTEM_DLLS]
+        if foreign:
+            problems.append(f"imports DLLs that are not the system's: {', '.join(foreign)}")
+        if image.timestamp:
+            problems.append(f"the header holds a link time ({image.timestamp}): builds would differ")
+        if str(ROOT).encode() in image.data or str(ROOT).encode("utf-16-le") in image.data:
+            problems.append(f"names the folder it was built in, {ROOT}")
         resources = image.resources()
+        version = project_version()
+        strings = version_strings(resources.get(RT_VERSION, [b""])[0])
+        for key in ("FileVersion", "ProductVersion"):
+            if strings.get(key) != version:
+                problems.append(f"version resource's {key} is {strings.get(key)!r}, not {version}")
+        if strings.get("ProductName") != "Huemira":
+            problems.append(f"version resource's ProductName is {strings.get('ProductName')!r}")
         if not resources.get(RT_GROUP_ICON):
             problems.append("carries no icon")
         manifests = resources.get(RT_MANIFEST, [])
@@ -157,18 +214,30 @@ def problems_of(path, arch):
 
 
 def main(argv):
-    if len(argv) != 3:
-        print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
-        return 2
+    parser = argparse.ArgumentParser(description="Checks the release programs and archive.")
+    parser.add_argument("win32")
+    parser.add_argument("--win64")
+    parser.add_argument("--archive")
+    args = parser.parse_args(argv[1:])
     failed = False
-    for path, arch in ((argv[1], "i686"), (argv[2], "x86_64")):
+    programs = [(args.win32, "i686")] + ([(args.win64, "x86_64")] if args.win64 else [])
+    for path, arch in programs:
         problems, dlls = problems_of(path, arch)
         if problems:
             failed = True
             for problem in problems:
                 print(f"FAIL {path}: {problem}")
         else:
-            print(f"ok   {path}: {MACHINES[arch][2]} GUI program with icon and manifest, imports {' '.join(sorted(set(dlls)))}")
+            print(f"ok   {path}: {MACHINES[arch][2]} GUI program, version {project_version()}, with icon and manifest,"
+                  f" imports {' '.join(sorted(set(dlls)))}")
+    if args.archive:
+        problems = archive_problems(args.archive, args.win32)
+        for problem in problems:
+            print(f"FAIL {args.archive}: {problem}")
+        if problems:
+            failed = True
+        else:
+            print(f"ok   {args.archive}: {', '.join(ARCHIVE_MEMBERS)}")
     return 1 if failed else 0
 
 

@@ -4,7 +4,8 @@
 #   asan       BUILDDIR/asan through ctest (AddressSanitizer and UBSan)
 #   windows    the Windows test programs of BUILDDIR/win64 under wine64
 #   e2e        the real BUILDDIR/win64/app/huemira.exe driven under Wine
-#   release    both huemira.exe files: right architecture, self-contained
+#   release    both huemira.exe files (right architecture, self-contained,
+#              versioned, reproducible) and the release archive
 # Every layer runs even when an earlier one failed. Ends with
 #   layers: N passed, M failed
 # and exits non-zero when any layer failed.
@@ -19,7 +20,11 @@ release_check() {
     [ -f "$exe" ] || { echo "FAIL $exe does not exist"; missing=1; }
   done
   [ $missing -eq 0 ] || return 1
-  "$here/check-release.py" "$win32" "$win64"
+  # The archive a user downloads, packed as make release packs it.
+  local dist="$builddir/release-check"
+  rm -rf "$dist"
+  "$here/make-release.py" "$win32" "$dist" || return 1
+  "$here/check-release.py" "$win32" --win64 "$win64" --archive "$dist"/Huemira-*-win32.zip
 }
 
 layer_names=() layer_results=()

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +116,15 @@ TEST_F(ConvertTool, FailuresReportTheMessageAndLeaveNoBitmap) {
   EXPECT_EQ(Convert(dir_ / "missing.png", bitmap), 1);
   EXPECT_NE(stderr_.find("missing.png"), std::string::npos);
   EXPECT_FALSE(fs::exists(bitmap));
+}
+
+TEST(ConvertToolVersion, IsTheProjectVersion) {
+  FILE* output = ::popen((std::string("'") + HUEMIRA_CONVERT_PATH + "' --version").c_str(), "r");
+  ASSERT_NE(output, nullptr);
+  char line[128] = {};
+  ASSERT_NE(std::fgets(line, sizeof line, output), nullptr);
+  EXPECT_EQ(::pclose(output), 0);
+  EXPECT_STREQ(line, "huemira-convert " HUEMIRA_VERSION "\n");
 }
 
 }  // namespace
