@@ -152,7 +152,9 @@ TEST(HostileFiles, AreRefusedOrDecodedWithinTheCap) {
     } catch (const Exception& error) {
       EXPECT_EQ(error.what(), file.refusal);
     }
-    if (auto* gif = dynamic_cast<TGIFImage*>(picture.get())) EXPECT_LE(gif->Frames().size(), 1u);
+    if (auto* gif = dynamic_cast<TGIFImage*>(picture.get())) {
+      EXPECT_LE(gif->Frames().size(), 1u);
+    }
   }
 }
 

@@ -285,6 +285,9 @@ TEST(PngReader, HugeUnusedChunkIsSkippedNotBuffered) {
   EXPECT_LT(stream.largestRead, 1u << 20);
 }
 
+// The portable warning goes to standard error, where the test counts it; on
+// Windows it is a message box.
+#ifndef _WIN32
 TEST(PngReader, ShowsOneWarningForAPictureOfManyDamagedChunks) {
   PngPicture picture;
   picture.width = picture.height = 1;
@@ -308,6 +311,7 @@ TEST(PngReader, ShowsOneWarningForAPictureOfManyDamagedChunks) {
   for (std::size_t at = shown.find("PNG Error:"); at != std::string::npos; at = shown.find("PNG Error:", at + 1)) ++boxes;
   EXPECT_EQ(boxes, 1u) << shown.substr(0, 200);
 }
+#endif
 
 TEST(PngReader, RecognisesItsSignatureAndReportsProgress) {
   PngPicture picture;
