@@ -22,8 +22,8 @@ constexpr long kMaxLibraryMemory = 1024L * 1024 * 1024;
 // scan of a few bytes that only says "nothing changes". Two limits keep a
 // crafted file from turning that into minutes:
 // - scans: libjpeg's progressive script writes 10 (6 for grey), mozjpeg's
-//   searched ones about as many; the JPEG standard allows no use for ten
-//   times that, so more than 100 is a crafted file;
+//   searched ones about as many; no encoder comes near ten times that, so
+//   more than 100 is a crafted file;
 // - blocks walked over all scans: 16 walks over every component of the
 //   largest picture the DIB model admits, 3 components of 2^27 / 64 blocks.
 //   A real progressive file walks its picture about 5 times (14 component
