@@ -103,7 +103,7 @@ Drawing FromWindows(const std::vector<std::uint8_t>& bytes) {
   return drawing;
 }
 
-// Plays the records in the order of the plan, the allowed ones only.
+// How far playback has come through the plan.
 struct Playback {
   const std::vector<TEmfRecord>& plan;
   std::size_t next = 0;
@@ -125,6 +125,8 @@ int CALLBACK PlayAllowedRecord(HDC dc, HANDLETABLE* handles, const ENHMETARECORD
   return TRUE;
 }
 
+// The records in the order of the plan, the drawing ones only: the system
+// must enumerate exactly the records that were checked.
 void Play(const Drawing& drawing, HDC dc) {
   const RECT area{0, 0, drawing.size.cx, drawing.size.cy};
   Playback playback{drawing.plan};
