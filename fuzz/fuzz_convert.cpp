@@ -156,8 +156,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Bytes file(data + 2, data + size);
   const std::optional<Size> declared =
       DeclaredSize(extension, file, nearLimit ? std::optional<Size>(Size{kLargeSide, kLargeSide}) : std::nullopt);
-  if (!nearLimit && declared && declared->width * declared->height > kMaxPlainPixels &&
-      ImageSizeAllowed(declared->width, declared->height)) {
+  // The cap's check first: it keeps the product from overflowing.
+  if (!nearLimit && declared && ImageSizeAllowed(declared->width, declared->height) &&
+      declared->width * declared->height > kMaxPlainPixels) {
     return 0;
   }
   try {
