@@ -11,19 +11,29 @@
 
 namespace huemira {
 
+std::unique_ptr<TGraphic> CreateReaderForExtension(const std::string& extension) {
+  std::unique_ptr<TGraphic> picture = CreateGraphicForExtension(extension);
+  if (!picture) throw Exception("No reader for \"" + extension + "\" files");
+  return picture;
+}
+
+void LoadPicture(TGraphic& picture, TStream& input, const TConversionProgress& onProgress) {
+  auto* dib = dynamic_cast<TDibGraphic*>(&picture);
+  if (dib && onProgress) dib->OnPercentDone = [&onProgress](TDibGraphic&, int percent) { onProgress(percent); };
+  picture.LoadFromStream(input);
+  // The picture outlives this call; the listener does not.
+  if (dib) dib->OnPercentDone = nullptr;
+}
+
 std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
                   const TConversionProgress& onProgress) {
   // The extension as UTF-8: a name in any language has an ASCII extension
   // when it is a picture, and anything else finds no reader.
-  const std::string extension = Utf8Path(input.extension());
-  std::unique_ptr<TGraphic> picture = CreateGraphicForExtension(extension);
-  if (!picture) throw Exception("No reader for \"" + extension + "\" files");
-  if (auto* dib = dynamic_cast<TDibGraphic*>(picture.get()); dib && onProgress) {
-    dib->OnPercentDone = [&onProgress](TDibGraphic&, int percent) { onProgress(percent); };
+  std::unique_ptr<TGraphic> picture = CreateReaderForExtension(Utf8Path(input.extension()));
+  {
+    TFileStream file(input, FileMode::OpenRead);
+    LoadPicture(*picture, file, onProgress);
   }
-  picture->LoadFromFile(input);
-  // The picture outlives this call; the listener does not.
-  if (auto* dib = dynamic_cast<TDibGraphic*>(picture.get())) dib->OnPercentDone = nullptr;
   auto stream = std::make_unique<TFileStream>(output, FileMode::Create);
   try {
     SaveToBmp(*picture, *stream);

@@ -5,13 +5,23 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "framework/stream.h"
 #include "imaging/dib/graphic.h"
 
 namespace huemira {
 
 // Hears how far reading has come, 0 ... 100, from readers that report it.
 using TConversionProgress = std::function<void(int percent)>;
+
+// The two steps of reading a picture for the conversion, for callers that
+// hold the file's bytes in a stream of their own.
+// A new picture of the class registered for extension (with or without its
+// dot); Exception "No reader for "EXT" files" when there is none.
+std::unique_ptr<TGraphic> CreateReaderForExtension(const std::string& extension);
+// Reads input into picture, reporting progress when the reader does.
+void LoadPicture(TGraphic& picture, TStream& input, const TConversionProgress& onProgress = {});
 
 // Reads input with the reader registered for its extension and writes output.
 // Throws the reader's or the writer's error; then no output file is left, so

@@ -17,6 +17,9 @@ namespace huemira {
 
 constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 27;
 constexpr std::int64_t kMaxImageBytes = INT32_MAX;
+// The memory of the largest picture, 2^27 pixels at 24 bits (384 MiB): the
+// cap for whatever a reader keeps besides one image (the frames of a GIF).
+constexpr std::int64_t kMaxImageMemory = kMaxImagePixels * 3;
 
 // Bytes per row of a DIB: rows are padded to a multiple of 32 bits.
 constexpr std::int64_t DibStride(std::int64_t width, int bitsPerPixel) {

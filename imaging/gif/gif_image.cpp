@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/exception.h"
+#include "imaging/dib/image_limits.h"
 #include "imaging/gif/gif_lzw.h"
 
 namespace huemira {
@@ -114,6 +115,16 @@ void TGIFFrame::Decode() {
   for (std::uint32_t i = 0; i < palette.count; ++i) {
     const TGifRgb rgb = i < item.colors.count ? item.colors.entries[i] : TGifRgb{128, 128, 128};
     palette.entries[i] = {rgb.red, rgb.green, rgb.blue, 0};
+  }
+
+  // A code is at least 2 bits and stands for at most 4096 pixels: data too
+  // short to reach every pixel even so is a header that lies, refused before
+  // its memory is taken. (Merely truncated data decodes, the rest index 0; a
+  // size beyond the cap is refused by NewImage.)
+  constexpr std::int64_t kMostPixelsPerByte = 4 * 4096;
+  if (ImageSizeAllowed(item.width, item.height) &&
+      std::int64_t{item.width} * item.height > kMostPixelsPerByte * static_cast<std::int64_t>(item.compressed.size())) {
+    throw EReadError("Stream read error");
   }
 
   TGIFImage& owner = *owner_;

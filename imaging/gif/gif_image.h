@@ -3,6 +3,8 @@
 // DIB only when its bitmap is first needed (loading decodes frame 0 at once,
 // so a first frame that cannot be decoded fails the load). There is no
 // animation: delays, disposal and looping are kept as data for the writer.
+// What a file makes the image keep (frames, their decoded size, extensions)
+// is capped at kMaxImageMemory in all: a file beyond it is refused.
 #pragma once
 
 #include <cstdint>
@@ -140,6 +142,9 @@ class TGIFImage : public TGraphic {
   std::uint16_t RepeatCount = 1;
 
   bool TransparentSwitch = true;
+  // Reading stops after the first frame. The program shows a GIF as its first
+  // frame and never animates, so the GIF made for a file name reads no more.
+  bool FirstFrameOnly = false;
   bool PaletteModified = false;
   std::function<void(TGIFImage& sender)> OnChange;
   TGifProgress OnProgress;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/exception.h"
+#include "imaging/dib/image_limits.h"
 #include "imaging/dib/text_format.h"
 #include "imaging/gif/gif_image.h"
 
@@ -55,6 +56,7 @@ class TGifReader {
         frame->extensions_ = std::move(run);
         ReadFrame(*frame);
         image_.frames_.push_back(std::move(frame));
+        if (image_.FirstFrameOnly) return;
         separator = AtEnd() ? kTrailer : ScanSeparator();
         if (separator != kExtensionIntroducer && separator != kImageSeparator && separator != kTrailer) separator = 0;
       } else if (image_.Data().comment.empty() && !run.empty()) {
@@ -76,6 +78,13 @@ class TGifReader {
     std::fill(out + n, out + count, 0);
     pos_ += n;
     return n;
+  }
+
+  // Counts memory that the image keeps for what it reads, before it is kept:
+  // a small file can describe a great many frames or extension blocks.
+  void Charge(std::size_t bytes) {
+    kept_ += static_cast<std::int64_t>(bytes);
+    if (kept_ > kMaxImageMemory) throw EInvalidGraphic("GIF image is too large");
   }
 
   std::uint8_t ScanSeparator() {
@@ -132,6 +141,7 @@ class TGifReader {
       const std::size_t length = *pos_++;
       if (length == 0) break;
       const std::size_t n = std::min(length, Remaining());
+      Charge(sizeof(std::string) + n);
       out.emplace_back(reinterpret_cast<const char*>(pos_), n);
       pos_ += n;
     }
@@ -151,6 +161,7 @@ class TGifReader {
       default: throw EInvalidGraphicOperation(FormatText("Unrecognized extension block: %.2X", label));
     }
     extension.raw.resize(TExtension::RawSize(extension.kind));
+    Charge(sizeof(TExtension) + extension.raw.size());
     Take(extension.raw.data(), extension.raw.size());
     if (extension.kind != TExtensionKind::GraphicControl) ReadSubBlocks(extension.data);
 
@@ -221,6 +232,9 @@ class TGifReader {
     frame.Top = Word(descriptor + 2);
     item.width = width != 0 ? width : image_.LogicalWidth;
     item.height = height != 0 ? height : image_.LogicalHeight;
+    // A frame decodes to at most 8 bits a pixel; one that cannot be decoded is refused when it is.
+    const bool decodable = ImageSizeAllowed(item.width, item.height);
+    Charge(sizeof(TGIFFrame) + sizeof(TGIFItem) + (decodable ? DibStride(item.width, 8) * item.height : 0));
     item.packed = packed;
     if (!frame.OwnColorTable) item.colors = image_.Data().colors;
     ApplyGraphicControls(frame);
@@ -258,6 +272,7 @@ class TGifReader {
   std::shared_ptr<const std::uint8_t[]> file_;
   const std::uint8_t* pos_;
   const std::uint8_t* end_;
+  std::int64_t kept_ = 0;
 };
 
 void TGIFImage::LoadFromBytes(TStream& stream, std::int64_t count, bool decodeFirstFrame) {

@@ -5,6 +5,8 @@
 
 #include <jerror.h>
 
+#include "imaging/dib/image_limits.h"
+
 namespace huemira {
 
 namespace {
@@ -14,9 +16,21 @@ namespace {
 // the DIB model admits, and the library's own error instead of a runaway
 // allocation beyond it.
 constexpr long kMaxLibraryMemory = 1024L * 1024 * 1024;
-// A real progressive file has about ten scans; a crafted one can have
-// thousands, each a pass over the whole picture.
-constexpr int kMaxScans = 500;
+// A multi-scan file (progressive, or sequential with one scan a component)
+// is read whole into a buffer of every coefficient before the first row
+// comes out, and each scan walks the blocks of its components there, even a
+// scan of a few bytes that only says "nothing changes". Two limits keep a
+// crafted file from turning that into minutes:
+// - scans: libjpeg's progressive script writes 10 (6 for grey), mozjpeg's
+//   searched ones about as many; no encoder comes near ten times that, so
+//   more than 100 is a crafted file;
+// - blocks walked over all scans: 16 walks over every component of the
+//   largest picture the DIB model admits, 3 components of 2^27 / 64 blocks.
+//   A real progressive file walks its picture about 5 times (14 component
+//   walks of a 4:4:4 colour picture), so the largest real one stays within;
+//   a small picture is held by the scan count first.
+constexpr int kMaxScans = 100;
+constexpr std::int64_t kMaxScanBlocks = 16 * 3 * (kMaxImagePixels / 64);
 
 }  // namespace
 
@@ -26,8 +40,8 @@ JpegDecompressor::JpegDecompressor(TStream& stream) {
   created_ = true;
   cinfo_.mem->max_memory_to_use = kMaxLibraryMemory;
 
-  scanLimit_.progress_monitor = CheckScanCount;
-  cinfo_.progress = &scanLimit_;
+  scanLimit_.manager.progress_monitor = CheckScanCount;
+  cinfo_.progress = &scanLimit_.manager;
 
   source_.stream = &stream;
   source_.manager.init_source = InitSource;
@@ -42,9 +56,19 @@ JpegDecompressor::~JpegDecompressor() {
   if (created_) jpeg_destroy_decompress(&cinfo_);
 }
 
-void JpegDecompressor::CheckScanCount(j_common_ptr cinfo) {
-  if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
-    JpegErrorBridge::Fail(cinfo, "Too many scans in JPEG file");
+// Called at least once a scan while scans are read, with the new scan's components set up.
+void JpegDecompressor::CheckScanCount(j_common_ptr common) {
+  if (!common->is_decompressor) return;
+  auto* cinfo = reinterpret_cast<j_decompress_ptr>(common);
+  auto* limit = reinterpret_cast<ScanLimit*>(cinfo->progress);
+  if (cinfo->input_scan_number == limit->lastScan) return;
+  limit->lastScan = cinfo->input_scan_number;
+  for (int i = 0; i < cinfo->comps_in_scan; ++i) {
+    const jpeg_component_info& component = *cinfo->cur_comp_info[i];
+    limit->blocksWalked += std::int64_t{component.width_in_blocks} * component.height_in_blocks;
+  }
+  if (cinfo->input_scan_number > kMaxScans || limit->blocksWalked > kMaxScanBlocks) {
+    JpegErrorBridge::Fail(common, "Too many scans in JPEG file");
   }
 }
 

@@ -2,6 +2,8 @@
 // data source that reads the stream in blocks.
 #pragma once
 
+#include <cstdint>
+
 #include "framework/stream.h"
 #include "imaging/libreaders/jpeg_error_bridge.h"
 
@@ -31,6 +33,13 @@ class JpegDecompressor {
     JOCTET buffer[4096];
   };
 
+  // The progress monitor, which counts the scans and the blocks they walk.
+  struct ScanLimit {
+    jpeg_progress_mgr manager;  // first, so that libjpeg's pointer to it is a pointer to us
+    int lastScan;
+    std::int64_t blocksWalked;
+  };
+
   static void CheckScanCount(j_common_ptr cinfo);
   static void InitSource(j_decompress_ptr cinfo);
   static boolean FillInputBuffer(j_decompress_ptr cinfo);
@@ -40,7 +49,7 @@ class JpegDecompressor {
   jpeg_decompress_struct cinfo_{};
   JpegErrorBridge errors_;
   StreamSource source_{};
-  jpeg_progress_mgr scanLimit_{};
+  ScanLimit scanLimit_{};
   bool created_ = false;
 };
 

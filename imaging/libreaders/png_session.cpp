@@ -77,9 +77,13 @@ void PngSession::OnError(png_structp png, png_const_charp message) {
   png_longjmp(png, 1);
 }
 
+// Only the first warning is shown: a file can hold thousands of damaged
+// chunks, each worth a warning, and each box waits for the user.
 void PngSession::OnWarning(png_structp png, png_const_charp message) {
-  const auto* session = static_cast<const PngSession*>(png_get_error_ptr(png));
-  if (!QuietPngWarnings && !session->silent_) ShowPngWarning(message ? message : "");
+  auto* session = static_cast<PngSession*>(png_get_error_ptr(png));
+  if (QuietPngWarnings || session->silent_ || session->warned_) return;
+  session->warned_ = true;
+  ShowPngWarning(message ? message : "");
 }
 
 // A short read is an error: libpng would otherwise go on with whatever

@@ -1,5 +1,6 @@
 // One libpng read or write: the png and info structures, the stream they
 // read from or write to, and the bridge from libpng's error jump to EPNGError.
+// Of libpng's warnings the user sees the first only: one a picture.
 //
 // libpng reports a fatal error by longjmp. A longjmp must never skip a C++
 // frame that owns an object with a destructor, so every libpng call runs
@@ -55,6 +56,7 @@ class PngSession {
   png_infop info_ = nullptr;
   char message_[256] = {};
   bool silent_ = false;
+  bool warned_ = false;
 };
 
 }  // namespace huemira

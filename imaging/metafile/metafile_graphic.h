@@ -1,6 +1,8 @@
 // TMetafileGraphic: an enhanced (.emf) or Windows (.wmf, placeable or plain)
 // metafile played by the system onto a white 24-bit image of the size its
-// header gives at the screen's resolution. Windows only.
+// header gives at the screen's resolution. Its records are checked first and
+// played one by one, the drawing records only (emf_record_walker.h); a
+// Windows metafile is checked as the system converts it. Windows only.
 #pragma once
 
 #ifdef _WIN32

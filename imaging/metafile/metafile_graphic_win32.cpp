@@ -13,6 +13,7 @@
 #include "imaging/dib/image_limits.h"
 #include "imaging/dib/picture_formats.h"
 #include "imaging/dib/win32_gdi.h"
+#include "imaging/metafile/emf_record_walker.h"
 
 namespace huemira {
 
@@ -40,9 +41,11 @@ int Scaled(int length, int dpi, int unitsPerInch) {
   return MulDiv(length < 0 ? -length : length, dpi, unitsPerInch);
 }
 
-// The drawing and its size in pixels at the screen's resolution.
+// The drawing, the verdict on each of its records and its size in pixels at
+// the screen's resolution.
 struct Drawing {
   UniqueEnhMetafile metafile;
+  std::vector<TEmfRecord> plan;
   SIZE size{};
 };
 
@@ -56,7 +59,9 @@ SIZE FrameSize(HENHMETAFILE metafile) {
 }
 
 Drawing FromEnhanced(const std::vector<std::uint8_t>& bytes) {
-  Drawing drawing{UniqueEnhMetafile(SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()))};
+  // Checked before the system parses a byte of it.
+  Drawing drawing{nullptr, PlanEmfPlayback(bytes)};
+  drawing.metafile.reset(SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()));
   if (!drawing.metafile) Invalid();
   drawing.size = FrameSize(drawing.metafile.get());
   return drawing;
@@ -84,9 +89,49 @@ Drawing FromWindows(const std::vector<std::uint8_t>& bytes) {
   Drawing drawing{UniqueEnhMetafile(SetWinMetaFileBits(static_cast<UINT>(bytes.size() - start), bytes.data() + start,
                                                        screen.get(), placeable ? &picture : nullptr))};
   if (!drawing.metafile) Invalid();
+  // The system's conversion is an enhanced metafile like any other: its
+  // records pass the same checks.
+  std::vector<std::uint8_t> converted(GetEnhMetaFileBits(drawing.metafile.get(), 0, nullptr));
+  if (converted.empty() ||
+      GetEnhMetaFileBits(drawing.metafile.get(), static_cast<UINT>(converted.size()), converted.data()) !=
+          converted.size()) {
+    Invalid();
+  }
+  drawing.plan = PlanEmfPlayback(converted);
   // A plain Windows metafile names no size: the system's conversion gives it one.
   drawing.size = placeable ? size : FrameSize(drawing.metafile.get());
   return drawing;
+}
+
+// How far playback has come through the plan.
+struct Playback {
+  const std::vector<TEmfRecord>& plan;
+  std::size_t next = 0;
+  bool mismatched = false;
+};
+
+int CALLBACK PlayAllowedRecord(HDC dc, HANDLETABLE* handles, const ENHMETARECORD* record, int handleCount,
+                               LPARAM data) {
+  auto& playback = *reinterpret_cast<Playback*>(data);
+  // The system may go on past the end-of-file record; nothing there is ours.
+  if (playback.next == playback.plan.size()) return FALSE;
+  const TEmfRecord& planned = playback.plan[playback.next++];
+  if (record->iType != planned.type || record->nSize != planned.size) {
+    playback.mismatched = true;
+    return FALSE;
+  }
+  // A record the system cannot play leaves the picture without it, as PlayEnhMetaFile would.
+  if (planned.verdict == TEmfVerdict::Draw) PlayEnhMetaFileRecord(dc, handles, record, static_cast<UINT>(handleCount));
+  return TRUE;
+}
+
+// The records in the order of the plan, the drawing ones only: the system
+// must enumerate exactly the records that were checked.
+void Play(const Drawing& drawing, HDC dc) {
+  const RECT area{0, 0, drawing.size.cx, drawing.size.cy};
+  Playback playback{drawing.plan};
+  EnumEnhMetaFile(dc, drawing.metafile.get(), PlayAllowedRecord, &playback, &area);
+  if (playback.mismatched || playback.next != drawing.plan.size()) Invalid();
 }
 
 }  // namespace
@@ -110,8 +155,7 @@ void TMetafileGraphic::ReadImage(TStream& stream, int /*index*/) {
   UniqueBitmap canvas = CreateDibSectionCopy(*this, dc.get());
   {
     SelectedObject selected(dc.get(), canvas.get());
-    const RECT area{0, 0, drawing.size.cx, drawing.size.cy};
-    if (!PlayEnhMetaFile(dc.get(), drawing.metafile.get(), &area)) Invalid();
+    Play(drawing, dc.get());
     GdiFlush();
   }
   DIBSECTION section{};

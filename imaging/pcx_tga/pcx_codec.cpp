@@ -8,6 +8,8 @@ namespace huemira {
 
 namespace {
 
+constexpr std::int64_t kPcxMaxRun = 63;
+
 const char* PcxErrorText(int code) {
   switch (code) {
     case BMC_PCX_BAD_VERSION: return "PCX version not accepted";
@@ -50,6 +52,13 @@ int PcxReadHeader(TStream& stream, std::string_view options, BmcHeader& header) 
   info.planes = planes;
   info.bytes_per_line = GetLe16(bytes + 66);
   info.truncate_runs = BmcHasOption(options, "trunc");
+  // Two bytes of run-length data give at most 63 bytes of lines: data far too
+  // short for the lines the header declares is a header that lies, refused
+  // before the picture's memory is taken. (A merely truncated file decodes,
+  // its missing tail in white.)
+  const std::int64_t line_data = height * planes * std::int64_t{info.bytes_per_line};
+  const std::int64_t data = stream.Size() - static_cast<std::int64_t>(kPcxHeaderSize);
+  if (data * kPcxMaxRun < line_data * 2) return BMC_BAD_SIZE;
   header.width = static_cast<std::int32_t>(width);
   header.height = static_cast<std::int32_t>(height);
   header.bpp = bpp;

@@ -111,6 +111,19 @@ TEST(GifFrames, HugeFrameIsRefusedBeforeAllocating) {
   EXPECT_TRUE(image.Frames().empty()) << "the frame that failed to decode is dropped";
 }
 
+TEST(GifFrames, DataTooShortForTheFrameAtLzwsBestIsRefusedBeforeAllocating) {
+  // The code size byte and the terminator, 2 bytes: at most 2 x 4 codes of 4096 pixels.
+  const auto frame = [](std::uint16_t width) {
+    GifBytes gif = FourColorStart();
+    gif.Descriptor(0, 0, width, 8, 0).ImageData(2, {}).Trailer();
+    return gif.bytes;
+  };
+  TGIFImage image;
+  LoadGif(image, frame(4096));
+  EXPECT_EQ(image.Width(), 4096);
+  EXPECT_EQ(LoadError<EReadError>(frame(4097)), "Stream read error");
+}
+
 TEST(GifFrames, MissingPartsOfAFrameAreReadErrors) {
   auto cut = [](std::vector<std::uint8_t> bytes, std::size_t keep) {
     bytes.resize(keep);

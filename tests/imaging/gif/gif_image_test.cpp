@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+
+#include "framework/exception.h"
 
 #include "gif_test_support.h"
 #include "imaging/dib/picture_formats.h"
@@ -92,6 +95,53 @@ TEST(GifShown, RegisteredForTheGifExtension) {
   auto graphic = format->factory();
   EXPECT_STREQ(graphic->ClassName(), "TGIFImage");
   EXPECT_TRUE(graphic->Empty());
+}
+
+// Frames of width x height, each with no pixel data at all.
+std::vector<std::uint8_t> EmptyFrames(int count, std::uint16_t width, std::uint16_t height) {
+  GifBytes gif;
+  gif.Header().Screen(width, height, 0x80).Table(Palette(2));
+  for (int i = 0; i < count; ++i) gif.Descriptor(0, 0, width, height, 0).ImageData(2, {});
+  gif.Trailer();
+  return gif.bytes;
+}
+
+TEST(GifShown, TheRegisteredReaderStopsAfterTheFirstFrame) {
+  GifBytes gif;
+  gif.Header().Screen(2, 1, 0x81).Table(Palette(4));
+  for (const std::uint8_t index : {1, 2, 3}) gif.Descriptor(0, 0, 2, 1, 0).ImageData(2, LiteralCodeStream({index, index}, 2));
+  gif.Trailer();
+  TGIFImage whole;
+  LoadGif(whole, gif.bytes);
+  EXPECT_EQ(whole.Frames().size(), 3u);
+
+  RegisterGifFormats();
+  std::unique_ptr<TGraphic> shown = CreateGraphicForExtension("gif");
+  TMemoryStream stream(gif.bytes);
+  shown->LoadFromStream(stream);
+  const auto& frames = static_cast<TGIFImage&>(*shown).Frames();
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(Indexes(frames[0]->Bitmap()), (std::vector<std::uint8_t>{1, 1}));
+}
+
+TEST(GifLimits, FramesThatTogetherTakeMoreThanOnePictureAreRefused) {
+  // Three frames of the largest square a picture may be take more than it
+  // would at 24 bits; two do not. Nothing is decoded.
+  const auto load = [](const std::vector<std::uint8_t>& bytes) {
+    TGIFImage image;
+    TMemoryStream stream(bytes);
+    image.LoadFromBytes(stream, static_cast<std::int64_t>(bytes.size()), false);
+    return image.Frames().size();
+  };
+  EXPECT_EQ(load(EmptyFrames(2, 11585, 11585)), 2u);
+  try {
+    load(EmptyFrames(3, 11585, 11585));
+    FAIL() << "three frames were kept";
+  } catch (const EInvalidGraphic& error) {
+    EXPECT_STREQ(error.what(), "GIF image is too large");
+  }
+  // Frames too large to decode cost nothing until they are decoded (and refused).
+  EXPECT_EQ(load(EmptyFrames(3, 65535, 65535)), 3u);
 }
 
 }  // namespace

@@ -25,6 +25,11 @@ std::unique_ptr<TJpegGraphic> Load(const Bytes& jpeg) {
   return graphic;
 }
 
+TEST(JpegReader, RefusesMoreScansThanAnyEncoderWrites) {
+  EXPECT_EQ(Load(WriteJpeg(OneBitPerScan(16, 16, 100)))->Width(), 16);
+  EXPECT_THROW_MESSAGE(Load(WriteJpeg(OneBitPerScan(16, 16, 101))), Exception, "Too many scans in JPEG file");
+}
+
 // Gray, colour and progressive pictures decode to what libjpeg itself
 // delivers, rows top first and true colour in the image's blue-green-red.
 TEST(JpegReader, MatchesLibjpegsOwnDecode) {

@@ -76,6 +76,10 @@ Bytes WriteJpeg(const JpegPicture& picture) {
   cinfo.X_density = static_cast<UINT16>(picture.xDensity);
   cinfo.Y_density = static_cast<UINT16>(picture.yDensity);
   if (picture.progressive) jpeg_simple_progression(&cinfo);
+  if (!picture.scans.empty()) {
+    cinfo.scan_info = picture.scans.data();
+    cinfo.num_scans = static_cast<int>(picture.scans.size());
+  }
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(picture.pixels.data()) +
@@ -87,6 +91,24 @@ Bytes WriteJpeg(const JpegPicture& picture) {
   Bytes out(buffer, buffer + size);
   free(buffer);
   return out;
+}
+
+JpegPicture OneBitPerScan(int width, int height, int scans) {
+  JpegPicture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.components = 1;
+  picture.inputSpace = JCS_GRAYSCALE;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) picture.pixels.push_back(static_cast<std::uint8_t>(x * 7 + y * 3));
+  }
+  const auto full = [&] { return static_cast<int>(picture.scans.size()) == scans; };
+  for (int coefficient = 0; coefficient < 64 && !full(); ++coefficient) {
+    for (int bit = 10; bit >= 0 && !full(); --bit) {
+      picture.scans.push_back({1, {0}, coefficient, coefficient, bit == 10 ? 0 : bit + 1, bit});
+    }
+  }
+  return picture;
 }
 
 RgbImage DecodeWithLibjpeg(const Bytes& jpeg) {

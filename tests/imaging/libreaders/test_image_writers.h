@@ -41,8 +41,13 @@ struct JpegPicture {
   Bytes pixels;  // top row first, components bytes per pixel
   int densityUnit = 0, xDensity = 1, yDensity = 1;
   bool progressive = false;
+  std::vector<jpeg_scan_info> scans;  // a scan script of our own, when not empty
 };
 Bytes WriteJpeg(const JpegPicture& picture);
+// A grey picture whose progression sends every bit of every coefficient in a
+// scan of its own (the DC coefficient from bit 10 down, then each AC one): a
+// valid file of up to 704 scans of a few bytes each.
+JpegPicture OneBitPerScan(int width, int height, int scans);
 // libjpeg's own decode, gray expanded to red = green = blue.
 RgbImage DecodeWithLibjpeg(const Bytes& jpeg);
 

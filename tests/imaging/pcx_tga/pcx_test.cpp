@@ -129,7 +129,9 @@ TEST(PcxRead, ReportsProgressFromZeroToHundredOnce) {
   TPcxGraphic pcx;
   std::vector<int> reported;
   pcx.OnPercentDone = [&](TDibGraphic&, int percent) { reported.push_back(percent); };
-  LoadBytes(pcx, PcxHeader(f));
+  Bytes file = PcxHeader(f);
+  Append(file, {0xD4, 0xFF});  // one run of 20 bytes: every line
+  LoadBytes(pcx, file);
   ASSERT_GE(reported.size(), 3u);
   EXPECT_EQ(reported.front(), 0);
   EXPECT_EQ(reported.back(), 100);
@@ -192,15 +194,34 @@ TEST(PcxRead, LinesWiderThanTheRowOrNarrowerThanThePictureStayInside) {
 }
 
 TEST(PcxRead, AHugeBytesPerLineCostsNoWorkBeyondThePicture) {
-  // 1 x 65536 pixels in three planes of 65535 bytes each, and no data: every
-  // line decodes as white, but only the pixel's own byte may be produced.
+  // 1 x 256 pixels in three planes of 65535 bytes each, all runs of white:
+  // only the pixel's own byte of every line may be produced.
   PcxFields f;
   f.planes = 3;
-  f.ymax = 65535;
+  f.ymax = 255;
   f.bytes_per_line = 65535;
+  Bytes file = PcxHeader(f);
+  const std::size_t runs = (256 * 3 * 65535 + 62) / 63;
+  for (std::size_t i = 0; i < runs; ++i) Append(file, {0xFF, 0xFF});
   TPcxGraphic pcx;
-  LoadBytes(pcx, PcxHeader(f));
-  EXPECT_EQ(pcx.GetRgbPixel(0, 65535), 0xFFFFFFu);
+  LoadBytes(pcx, file);
+  EXPECT_EQ(pcx.GetRgbPixel(0, 255), 0xFFFFFFu);
+}
+
+TEST(PcxRead, RefusesDataTooShortForTheDeclaredLinesAtRunLengthsBest) {
+  // 10 lines of 63 bytes: 10 runs of 63, 20 bytes, are the least data that can make them.
+  PcxFields f;
+  f.bits_per_plane = 1;
+  f.xmax = 9;
+  f.ymax = 9;
+  f.bytes_per_line = 63;
+  Bytes file = PcxHeader(f);
+  for (int i = 0; i < 10; ++i) Append(file, {0xFF, 0x00});
+  TPcxGraphic pcx;
+  LoadBytes(pcx, file);
+  EXPECT_EQ(pcx.GetRgbPixel(9, 9), 0u);
+  file.pop_back();
+  ExpectError<EBmcError>([&] { LoadBytes(pcx, file); }, kHeaderFailed);
 }
 
 TEST(PcxRead, RefusesBadHeaders) {
@@ -309,8 +330,10 @@ TEST(PcxWrite, RefusesAWidthItsHeaderCannotHold) {
   f.planes = 3;
   f.xmax = 65535;
   f.bytes_per_line = 2;
+  Bytes file = PcxHeader(f);
+  Append(file, {0xC6, 0});
   TPcxGraphic pcx;
-  LoadBytes(pcx, PcxHeader(f));
+  LoadBytes(pcx, file);
   ASSERT_EQ(pcx.Width(), 65536);
   TMemoryStream stream;
   ExpectError<EBmcError>([&] { pcx.SaveToStream(stream); }, "bmc_write failed.");
