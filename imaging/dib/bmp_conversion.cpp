@@ -11,28 +11,36 @@
 
 namespace huemira {
 
-std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
-                  const TConversionProgress& onProgress) {
+std::unique_ptr<TGraphic> ReadPicture(const std::filesystem::path& input, const TConversionProgress& onProgress) {
   // The extension as UTF-8: a name in any language has an ASCII extension
   // when it is a picture, and anything else finds no reader.
   const std::string extension = Utf8Path(input.extension());
   std::unique_ptr<TGraphic> picture = CreateGraphicForExtension(extension);
   if (!picture) throw Exception("No reader for \"" + extension + "\" files");
-  if (auto* dib = dynamic_cast<TDibGraphic*>(picture.get()); dib && onProgress) {
-    dib->OnPercentDone = [&onProgress](TDibGraphic&, int percent) { onProgress(percent); };
-  }
+  auto* dib = dynamic_cast<TDibGraphic*>(picture.get());
+  if (dib && onProgress) dib->OnPercentDone = [&onProgress](TDibGraphic&, int percent) { onProgress(percent); };
   picture->LoadFromFile(input);
   // The picture outlives this call; the listener does not.
-  if (auto* dib = dynamic_cast<TDibGraphic*>(picture.get())) dib->OnPercentDone = nullptr;
+  if (dib) dib->OnPercentDone = nullptr;
+  return picture;
+}
+
+void WriteBmpFile(const TGraphic& picture, const std::filesystem::path& output) {
   auto stream = std::make_unique<TFileStream>(output, FileMode::Create);
   try {
-    SaveToBmp(*picture, *stream);
+    SaveToBmp(picture, *stream);
   } catch (...) {
     stream.reset();
     std::error_code ignored;
     std::filesystem::remove(output, ignored);
     throw;
   }
+}
+
+std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
+                                       const TConversionProgress& onProgress) {
+  std::unique_ptr<TGraphic> picture = ReadPicture(input, onProgress);
+  WriteBmpFile(*picture, output);
   return picture;
 }
 

@@ -13,7 +13,15 @@ namespace huemira {
 // Hears how far reading has come, 0 ... 100, from readers that report it.
 using TConversionProgress = std::function<void(int percent)>;
 
-// Reads input with the reader registered for its extension and writes output.
+// Reads input with the reader registered for its extension; throws the
+// reader's error. onProgress may throw to stop reading.
+std::unique_ptr<TGraphic> ReadPicture(const std::filesystem::path& input, const TConversionProgress& onProgress = {});
+
+// Writes picture as a 24-bit BMP file; throws the writer's error, and then
+// no output file is left.
+void WriteBmpFile(const TGraphic& picture, const std::filesystem::path& output);
+
+// ReadPicture, then WriteBmpFile.
 // Throws the reader's or the writer's error; then no output file is left, so
 // that nothing can mistake a half-written bitmap for the picture. Returns the
 // picture as read: made 24-bit (AssignToBitmap24) it is what the file holds.
