@@ -416,7 +416,7 @@ void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
     ConvertedPicture converted;
     if (IsConvertedKey(key)) converted = ConvertToTemporaryBitmap(fileName);
     // The user cancelled, or the program is ending: no window, no box.
-    if (converted.outcome == ConvertedPicture::Outcome::Cancelled || Application::Instance().Terminating()) return;
+    if (converted.outcome == ConvertedPicture::Outcome::Cancelled) return;
     if (converted.outcome == ConvertedPicture::Outcome::Failed) {
       ShowMessageBox({.owner = Handle(), .text = L"暂不支持该图片格式取色!", .caption = L"消息", .type = MB_OK | MB_ICONWARNING});
       return;

@@ -2,12 +2,16 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
 namespace huemira {
 
 std::wstring TemporaryFolder() {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
   if (length == 0 || length > MAX_PATH) return {};
+  // TMP may name a relative folder, which would be the current one's child.
+  if (!std::filesystem::path(folder).is_absolute()) return {};
   return std::wstring(folder, length);
 }
 

@@ -76,7 +76,7 @@ void Application::ProcessMessages() {
 bool Application::ProcessMessagesUntil(HANDLE signal, DWORD tickMs, const std::function<bool()>& keepWaiting) {
   for (;;) {
     if (WaitForSingleObject(signal, 0) == WAIT_OBJECT_0) return true;
-    if (terminating_ || !keepWaiting()) return false;
+    if (!keepWaiting()) return false;
     MsgWaitForMultipleObjectsEx(1, &signal, tickMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -132,7 +132,6 @@ bool OpenPictureDialog::Execute(HWND owner) {
   preview_.reset();
   mailbox_ = std::make_shared<Mailbox>();
   const bool chosen = GetOpenFileNameW(&dialog) != FALSE;
-  previewWorkers_.DropAll();
   mailbox_.reset();
   preview_.reset();
   if (!chosen) return false;
