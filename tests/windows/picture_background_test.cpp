@@ -256,14 +256,18 @@ bool AnyConversionFileLeft() {
   return false;
 }
 
-TEST_F(PictureBackgroundTest, CancellingAConversionLeavesNoWindowNoFileAndNoBox) {
+TEST_F(PictureBackgroundTest, DuringAConversionTheProgramAnswersTakesNoSecondPictureAndCanCancel) {
   const fs::path large = folder / L"large.tga";
+  const fs::path second = folder / L"second.png";
   WritePicture(large, 4000, 3000);
+  WritePicture(second, 20, 20);
   const auto quiet = ConversionProgress::QuietTime;
   ConversionProgress::QuietTime = 0ms;
   // Another thread waits for the progress window, measures how fast the
-  // program answers meanwhile, and then presses its cancel button.
+  // program answers meanwhile, drops a second picture, and then presses the
+  // cancel button.
   std::atomic<double> answerMs{-1};
+  std::atomic<bool> secondShown{true};
   std::atomic<bool> pressed{false};
   std::thread user([&] {
     HWND progress = nullptr;
@@ -283,6 +287,9 @@ TEST_F(PictureBackgroundTest, CancellingAConversionLeavesNoWindowNoFileAndNoBox)
       std::this_thread::sleep_for(20ms);
     }
     answerMs = slowest;
+    // Taken, it would have been converted and shown before the drop returned.
+    DropFiles(form->Handle(), {second.wstring()});
+    secondShown = pictureForm->Visible();
     PostMessageW(FindWindowExW(progress, nullptr, L"Button", nullptr), BM_CLICK, 0, 0);
     pressed = true;
   });
@@ -292,6 +299,7 @@ TEST_F(PictureBackgroundTest, CancellingAConversionLeavesNoWindowNoFileAndNoBox)
   ASSERT_TRUE(pressed) << "no progress window showed";
   EXPECT_GE(answerMs, 0.0);
   EXPECT_LT(answerMs, kAnswerLimit.count());
+  EXPECT_FALSE(secondShown);
   EXPECT_FALSE(pictureForm->Visible());
   EXPECT_TRUE(messageBoxes.empty());
   EXPECT_EQ(FindWindowW(L"HuemiraProgressForm", nullptr), nullptr);
