@@ -1,5 +1,7 @@
 #include "app/conversion_progress.h"
 
+#include "framework/application.h"
+#include "framework/button.h"
 #include "framework/form.h"
 #include "framework/progress_bar.h"
 
@@ -7,7 +9,8 @@ namespace huemira {
 
 namespace {
 constexpr wchar_t kProgressFormClass[] = L"HuemiraProgressForm";
-constexpr auto kQuietTime = std::chrono::milliseconds(500);
+// How often the bar follows the worker's progress.
+constexpr DWORD kTickMs = 50;
 }  // namespace
 
 class ConversionProgress::ProgressForm : public Form {
@@ -16,11 +19,13 @@ class ConversionProgress::ProgressForm : public Form {
     CreateForm({.className = kProgressFormClass,
                 .caption = L"Huemira-正在读取图片",
                 .clientWidth = 280,
-                .clientHeight = 40,
+                .clientHeight = 72,
                 .style = WS_CAPTION,
                 .exStyle = WS_EX_TOPMOST},
                false);
     bar_.Create(*this, Bounds(12, 10, 256, 20));
+    cancel_.Create(*this, {.bounds = Bounds(100, 40, 80, 24), .caption = L"取消"});
+    cancel_.OnClick = [this] { cancelled_ = true; };
     RECT frame;
     GetWindowRect(Handle(), &frame);
     SetWindowPos(Handle(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
@@ -29,9 +34,12 @@ class ConversionProgress::ProgressForm : public Form {
     UpdateWindow(Handle());
   }
   void SetPosition(int percent) { bar_.SetPosition(percent); }
+  bool Cancelled() const { return cancelled_; }
 
  private:
   ProgressBar bar_;
+  Button cancel_;
+  bool cancelled_ = false;
 };
 
 ConversionProgress::ConversionProgress()
@@ -42,12 +50,15 @@ ConversionProgress::~ConversionProgress() {
   SetCursor(previousCursor_);
 }
 
-void ConversionProgress::Report(int percent) {
-  if (!form_) {
-    if (std::chrono::steady_clock::now() - start_ < kQuietTime) return;
-    form_ = std::make_unique<ProgressForm>();
-  }
-  form_->SetPosition(percent);
+bool ConversionProgress::Await(HANDLE done, const std::atomic<int>& percent) {
+  return Application::Instance().ProcessMessagesUntil(done, kTickMs, [this, &percent] {
+    if (!form_) {
+      if (std::chrono::steady_clock::now() - start_ < QuietTime) return true;
+      form_ = std::make_unique<ProgressForm>();
+    }
+    form_->SetPosition(percent.load());
+    return !form_->Cancelled();
+  });
 }
 
 }  // namespace huemira

@@ -377,6 +377,9 @@ void TMainForm::TakePickedColor(TColor color) {
 }
 
 void TMainForm::BitBtn_PImageClick() {
+  // One picture at a time: the window thread handles input while a
+  // conversion runs, and a second one would pile up beneath it.
+  if (openingPicture_) return;
   if (MyOpenPictureDialog.Execute(Handle())) OpenPicture(MyOpenPictureDialog.FileName(), true);
 }
 
@@ -394,6 +397,12 @@ void TMainForm::HandleDroppedFiles(HDROP drop) {
 }
 
 void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
+  if (openingPicture_) return;
+  openingPicture_ = true;
+  struct EndOfOpening {
+    bool& opening;
+    ~EndOfOpening() { opening = false; }
+  } endOfOpening{openingPicture_};
   TForm_PImage& window = *pictureForm_;
   window.Edit_TempBmpFileName.SetText(L"");
   const std::wstring key = ExtensionKey(fileName);
@@ -404,13 +413,16 @@ void TMainForm::OpenPicture(const std::wstring& fileName, bool modal) {
     // A bitmap that does not read raises its own error: the error box, and no window.
     window.LoadPicture(fileName);
   } else {
-    std::unique_ptr<TDibGraphic> converted = IsConvertedKey(key) ? ConvertToTemporaryBitmap(fileName) : nullptr;
-    if (!converted) {
+    ConvertedPicture converted;
+    if (IsConvertedKey(key)) converted = ConvertToTemporaryBitmap(fileName);
+    // The user cancelled, or the program is ending: no window, no box.
+    if (converted.outcome == ConvertedPicture::Outcome::Cancelled) return;
+    if (converted.outcome == ConvertedPicture::Outcome::Failed) {
       ShowMessageBox({.owner = Handle(), .text = L"暂不支持该图片格式取色!", .caption = L"消息", .type = MB_OK | MB_ICONWARNING});
       return;
     }
-    window.Edit_TempBmpFileName.SetText(TemporaryBitmapPath());
-    window.SetPicture(std::move(converted));
+    window.Edit_TempBmpFileName.SetText(converted.bitmapFile);
+    window.SetPicture(std::move(converted.picture));
   }
   if (IsWindowVisible(window.Handle())) {
     // Already open (after a drop): the new picture takes the old one's place

@@ -174,6 +174,8 @@ class TMainForm : public Form {
 
   HistoryColors& history_;
   TForm_PImage* pictureForm_ = nullptr;
+  // True while a picture is being opened; a second one is ignored.
+  bool openingPicture_ = false;
   TForm_ShowColor* showColorForm_ = nullptr;
   TForm_Option* optionForm_ = nullptr;
   TForm_HistoryColor* historyForm_ = nullptr;

@@ -1,5 +1,6 @@
 // Converting a picture file into the temporary bitmap that the picture
-// window shows, with the wait cursor and progress the user sees meanwhile.
+// window shows, on a worker, with the wait cursor and the progress (and its
+// cancel button) that the user sees meanwhile.
 #pragma once
 
 #include <memory>
@@ -9,10 +10,20 @@
 
 namespace huemira {
 
-// Writes the temporary bitmap and returns the 24-bit picture it holds, so
-// that the window need not read a large file back. Any failure (an
-// unreadable or corrupt file, a reader's error, a bitmap that cannot be
-// written) gives none, with no message of its own.
-std::unique_ptr<TDibGraphic> ConvertToTemporaryBitmap(const std::wstring& fileName);
+struct ConvertedPicture {
+  enum class Outcome { Converted, Failed, Cancelled };
+  Outcome outcome = Outcome::Failed;
+  // The 24-bit picture, so that the window need not read a large file back.
+  std::unique_ptr<TDibGraphic> picture;
+  // The temporary bitmap that holds it; empty when it could not be written,
+  // which does not keep the picture from showing.
+  std::wstring bitmapFile;
+};
+
+// The window thread handles messages until the conversion ends or the user
+// cancels it. Failed for an unreadable or corrupt file or a reader's error,
+// with no message of its own. Cancelled leaves no file behind: a reader that
+// cannot stop finishes unseen, and what it made is deleted.
+ConvertedPicture ConvertToTemporaryBitmap(const std::wstring& fileName);
 
 }  // namespace huemira

@@ -1,9 +1,11 @@
 #include "app/picture_preview.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
 
+#include "app/declared_picture_size.h"
 #include "app/picture_extension.h"
 #include "framework/stream.h"
 #include "imaging/dib/picture_formats.h"
@@ -28,6 +30,28 @@ class QuietPngWarningsScope {
   bool previous_;
 };
 
+// Thrown from a reader's progress report when a newer selection has come.
+struct PreviewNoLongerWanted {};
+
+LONG ClampedSide(std::int64_t side) { return static_cast<LONG>(std::min<std::int64_t>(side, LONG_MAX)); }
+
+// The size the file declares, when reading it would exceed the budget.
+std::optional<SIZE> OverBudgetSize(const std::wstring& fileName, const std::wstring& key, bool readAtAnEighth) {
+  std::optional<DeclaredSize> declared;
+  {
+    TFileStream file(fileName, FileMode::OpenRead);
+    declared = ReadDeclaredSize(file, key);
+  }
+  if (!declared) return std::nullopt;
+  const int reduction = readAtAnEighth ? 8 : 1;
+  const std::int64_t width = (declared->width + reduction - 1) / reduction;
+  const std::int64_t height = (declared->height + reduction - 1) / reduction;
+  // Each side is checked alone first so that the product cannot overflow.
+  const bool over = width > kPreviewPixelBudget || height > kPreviewPixelBudget || width * height > kPreviewPixelBudget;
+  if (!over) return std::nullopt;
+  return SIZE{ClampedSide(declared->width), ClampedSide(declared->height)};
+}
+
 SIZE Fitted(SIZE picture, SIZE area) {
   const double scale = std::min({1.0, static_cast<double>(area.cx) / picture.cx,
                                  static_cast<double>(area.cy) / picture.cy});
@@ -36,14 +60,24 @@ SIZE Fitted(SIZE picture, SIZE area) {
 
 }  // namespace
 
-std::optional<PicturePreview> RenderPicturePreview(const std::wstring& fileName, SIZE area) {
-  if (!IsPictureKey(ExtensionKey(fileName))) return std::nullopt;
+std::optional<PicturePreview> RenderPicturePreview(const std::wstring& fileName, SIZE area,
+                                                   const std::function<bool()>& stillWanted) {
+  const std::wstring key = ExtensionKey(fileName);
+  if (!IsPictureKey(key)) return std::nullopt;
   std::unique_ptr<TGraphic> graphic = CreateGraphicForExtension(Utf8Path(std::filesystem::path(fileName).extension()));
   if (!graphic) return std::nullopt;
   auto* jpeg = dynamic_cast<TJpegGraphic*>(graphic.get());
   if (jpeg) {
     jpeg->PreviewWidth = area.cx;
     jpeg->PreviewHeight = area.cy;
+  }
+  if (const std::optional<SIZE> size = OverBudgetSize(fileName, key, jpeg != nullptr)) {
+    return PicturePreview{.pictureSize = *size};
+  }
+  if (auto* dib = dynamic_cast<TDibGraphic*>(graphic.get())) {
+    dib->OnPercentDone = [&stillWanted](TDibGraphic&, int) {
+      if (!stillWanted()) throw PreviewNoLongerWanted{};
+    };
   }
   {
     const QuietPngWarningsScope quiet;
@@ -57,6 +91,10 @@ std::optional<PicturePreview> RenderPicturePreview(const std::wstring& fileName,
   }
   if (image->Empty()) return std::nullopt;
 
+  // The bitmap is made here, on the worker, from the decoded pixels: the
+  // halftone reduction of a large picture takes tens of milliseconds that
+  // the dialog must not wait for, and a DIB section, once out of this
+  // thread's DC, may be drawn and deleted by any thread.
   PicturePreview preview;
   preview.pictureSize = jpeg ? SIZE{jpeg->StoredWidth(), jpeg->StoredHeight()} : SIZE{image->Width(), image->Height()};
   preview.bitmapSize = Fitted(SIZE{image->Width(), image->Height()}, area);

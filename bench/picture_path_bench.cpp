@@ -1,5 +1,6 @@
 // picture-path-bench FILE [MOVES]
 // picture-path-bench FILE --convert-only
+// picture-path-bench FILE --preview
 //
 // The user's path from a drop to the picture window, on the real windows:
 // the main window receives a drop handle for FILE as the shell hands it over,
@@ -13,6 +14,9 @@
 // With --convert-only it does what huemira-convert does, in this process,
 // and prints convert_ms=...: the same work timed the same way, without the
 // start of a Wine process.
+// With --preview it prints preview_ms=...: the open dialog's path from a
+// selection to the preview drawn: the worker's reading and reduction, then
+// the window thread's drawing.
 // Exit status 1 when the picture window did not show.
 #include <windows.h>
 #include <psapi.h>
@@ -25,6 +29,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/picture_preview.h"
 #include "app/program_windows.h"
 #include "app/temporary_bitmap.h"
 #include "imaging/dib/bmp_conversion.h"
@@ -76,6 +81,24 @@ int main() {
     DeleteTemporaryBitmap();
     std::printf("convert_ms=%.0f\n", convertMs);
     return 0;
+  }
+  if (argc > 2 && std::wstring(argv[2]) == L"--preview") {
+    RegisterImagingFormats();
+    const SIZE area{200, 200};
+    const auto start = std::chrono::steady_clock::now();
+    // What the dialog's worker does, then what its window thread does.
+    const std::optional<PicturePreview> preview = RenderPicturePreview(file, area, [] { return true; });
+    if (preview && preview->bitmap) {
+      HDC screen = GetDC(nullptr);
+      UniqueMemoryDc source(CreateCompatibleDC(screen));
+      SelectedObject selected(source.get(), preview->bitmap.get());
+      BitBlt(screen, 0, 0, preview->bitmapSize.cx, preview->bitmapSize.cy, source.get(), 0, 0, SRCCOPY);
+      GdiFlush();
+      ReleaseDC(nullptr, screen);
+    }
+    const double previewMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("preview_ms=%.0f\n", previewMs);
+    return preview && preview->bitmap ? 0 : 1;
   }
   const int moves = argc > 2 ? std::max(1, _wtoi(argv[2])) : 300;
 

@@ -73,6 +73,23 @@ void Application::ProcessMessages() {
   }
 }
 
+bool Application::ProcessMessagesUntil(HANDLE signal, DWORD tickMs, const std::function<bool()>& keepWaiting) {
+  for (;;) {
+    if (WaitForSingleObject(signal, 0) == WAIT_OBJECT_0) return true;
+    if (!keepWaiting()) return false;
+    MsgWaitForMultipleObjectsEx(1, &signal, tickMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // The outer loop ends the program; this wait ends with it.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
+      }
+      Dispatch(message);
+    }
+  }
+}
+
 void Application::ShowException(const std::exception& failure) {
   if (OnException) return OnException(failure);
   MessageBoxW(handle_, Utf8ToWide(failure.what()).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);

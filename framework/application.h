@@ -42,6 +42,10 @@ class Application {
   bool Terminating() const { return terminating_; }
   // Handles the messages that are waiting, then returns.
   void ProcessMessages();
+  // Handles messages as they come until signal is set (true), or until
+  // keepWaiting, asked at least every tickMs, says no or the message loop is
+  // told to end (false): how the window thread waits for a worker.
+  bool ProcessMessagesUntil(HANDLE signal, DWORD tickMs, const std::function<bool()>& keepWaiting);
 
   // What every message loop of the program does with a message: keys for a
   // window that takes dialog keys move the focus (Tab, Shift+Tab, arrows)

@@ -35,6 +35,12 @@ struct MemoryDcDeleter {
 };
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 
+// Events, threads, files: any kernel object.
+struct KernelHandleDeleter {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueKernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleDeleter>;
+
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };

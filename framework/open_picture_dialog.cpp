@@ -4,12 +4,28 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 namespace huemira {
 
+// Shared by the dialog and the workers, so that a worker finishing after the
+// dialog has closed touches only this.
+struct OpenPictureDialog::Mailbox {
+  std::mutex mutex;
+  // Null once the dialog is gone: no worker posts to a destroyed window.
+  HWND hookDialog = nullptr;
+  // The newest selection's number; a preview of any other is dropped.
+  std::uint64_t wanted = 0;
+  // The newest selection's preview, once made; a newer selection clears it.
+  std::optional<std::pair<PreviewKey, SharedPreview>> finished;
+};
+
 namespace {
 
+// Posted to the hook dialog when the newest selection's preview is ready.
+constexpr UINT kPreviewReadyMessage = WM_APP + 1;
 constexpr WORD kPreviewId = 1000;
 constexpr WORD kSizeLabelId = 1001;
 constexpr int kGap = 8;
@@ -114,7 +130,9 @@ bool OpenPictureDialog::Execute(HWND owner) {
   dialog.lCustData = reinterpret_cast<LPARAM>(this);
   previewedFile_.clear();
   preview_.reset();
+  mailbox_ = std::make_shared<Mailbox>();
   const bool chosen = GetOpenFileNameW(&dialog) != FALSE;
+  mailbox_.reset();
   preview_.reset();
   if (!chosen) return false;
   fileName_ = file.c_str();
@@ -139,23 +157,80 @@ void OpenPictureDialog::ShowPreviewOf(HWND hookDialog) {
   const std::wstring path = SelectedPath(GetParent(hookDialog));
   if (path == previewedFile_) return;
   previewedFile_ = path;
-  preview_.reset();
-  HWND area = GetDlgItem(hookDialog, kPreviewId);
   RECT client;
-  GetClientRect(area, &client);
+  GetClientRect(GetDlgItem(hookDialog, kPreviewId), &client);
   // A file that does not decode, or a folder, shows an empty preview.
   const SIZE room{std::max(0L, client.right - 4), std::max(0L, client.bottom - 4)};
-  if (!path.empty() && RenderPreview && room.cx > 0 && room.cy > 0) {
-    try {
-      preview_ = RenderPreview(path, room);
-    } catch (...) {
-      preview_.reset();
-    }
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  const bool isFile = !path.empty() && GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &file) &&
+                      !(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (!isFile || !RenderPreview || room.cx <= 0 || room.cy <= 0) {
+    RequestPreview({});
+    ShowPreview(hookDialog, nullptr);
+    return;
   }
+  const PreviewKey key{
+      .path = path,
+      .fileSize = (std::uint64_t{file.nFileSizeHigh} << 32) | file.nFileSizeLow,
+      .lastWrite = (std::uint64_t{file.ftLastWriteTime.dwHighDateTime} << 32) | file.ftLastWriteTime.dwLowDateTime,
+      .room = room};
+  if (const SharedPreview* recent = recentPreviews_.Find(key)) {
+    RequestPreview({});
+    ShowPreview(hookDialog, *recent);
+    return;
+  }
+  // The old preview goes at once: it would stand for the wrong file.
+  ShowPreview(hookDialog, nullptr);
+  RequestPreview(key);
+}
+
+// An empty key asks for nothing: whatever is under way is no longer wanted.
+void OpenPictureDialog::RequestPreview(const PreviewKey& key) {
+  std::uint64_t number;
+  {
+    std::lock_guard lock(mailbox_->mutex);
+    number = ++mailbox_->wanted;
+    mailbox_->finished.reset();
+  }
+  if (key.path.empty()) {
+    previewWorkers_.DropAll();
+    return;
+  }
+  previewWorkers_.Submit([mailbox = mailbox_, render = RenderPreview, key, number](
+                             const std::function<bool()>& stillWanted) {
+    SharedPreview preview;
+    try {
+      if (auto made = render(key.path, key.room, stillWanted)) {
+        preview = std::make_shared<const PicturePreview>(std::move(*made));
+      }
+    } catch (...) {
+      // A file that does not decode shows an empty preview.
+    }
+    std::lock_guard lock(mailbox->mutex);
+    if (!mailbox->hookDialog || mailbox->wanted != number) return;
+    mailbox->finished.emplace(key, std::move(preview));
+    PostMessageW(mailbox->hookDialog, kPreviewReadyMessage, 0, 0);
+  });
+}
+
+void OpenPictureDialog::TakeFinishedPreview(HWND hookDialog) {
+  std::optional<std::pair<PreviewKey, SharedPreview>> finished;
+  {
+    std::lock_guard lock(mailbox_->mutex);
+    finished = std::move(mailbox_->finished);
+    mailbox_->finished.reset();
+  }
+  if (!finished) return;
+  recentPreviews_.Put(finished->first, finished->second);
+  ShowPreview(hookDialog, std::move(finished->second));
+}
+
+void OpenPictureDialog::ShowPreview(HWND hookDialog, SharedPreview preview) {
+  preview_ = std::move(preview);
   std::wstring size;
   if (preview_) size = std::to_wstring(preview_->pictureSize.cx) + L" × " + std::to_wstring(preview_->pictureSize.cy);
   SetDlgItemTextW(hookDialog, kSizeLabelId, size.c_str());
-  InvalidateRect(area, nullptr, TRUE);
+  InvalidateRect(GetDlgItem(hookDialog, kPreviewId), nullptr, TRUE);
 }
 
 void OpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) const {
@@ -173,7 +248,10 @@ void OpenPictureDialog::DrawPreview(const DRAWITEMSTRUCT& item) const {
 
 UINT_PTR CALLBACK OpenPictureDialog::Hook(HWND hookDialog, UINT message, WPARAM, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(hookDialog, DWLP_USER, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+    auto* self = reinterpret_cast<OpenPictureDialog*>(reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+    SetWindowLongPtrW(hookDialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    std::lock_guard lock(self->mailbox_->mutex);
+    self->mailbox_->hookDialog = hookDialog;
     return 0;
   }
   auto* self = reinterpret_cast<OpenPictureDialog*>(GetWindowLongPtrW(hookDialog, DWLP_USER));
@@ -181,6 +259,18 @@ UINT_PTR CALLBACK OpenPictureDialog::Hook(HWND hookDialog, UINT message, WPARAM,
   // Nothing may unwind into the system's dialog code.
   try {
     switch (message) {
+      case WM_DESTROY: {
+        // The dialog closes at once; a preview under way ends unseen.
+        {
+          std::lock_guard lock(self->mailbox_->mutex);
+          self->mailbox_->hookDialog = nullptr;
+        }
+        self->previewWorkers_.DropAll();
+        return 0;
+      }
+      case kPreviewReadyMessage:
+        self->TakeFinishedPreview(hookDialog);
+        return TRUE;
       case WM_SIZE:
         self->LayOut(hookDialog);
         return 0;

@@ -9,6 +9,8 @@
 #   the whole path       <= 1.6 x huemira-convert under Wine
 #   peak memory          <= 2.5 x the picture's 24-bit bitmap
 #   a pointer move       <= 2 ms of the program's processor time
+# and, per picture, the open dialog's time from a selection to its preview
+# drawn (picture-path-bench --preview).
 # The path is timed inside the program, from the drop to the painted window;
 # the conversion it is compared with is timed the same way, inside a Windows
 # process under Wine (picture-path-bench --convert-only). huemira-convert
@@ -69,6 +71,9 @@ for picture in "$@"; do
     (cd "$win64/bench" && wine_run ./picture-path-bench.exe "Z:$picture" 300 2>/dev/null | grep '^path_ms=' >>"$work/figures") || true
   done
   [ -s "$work/figures" ] || { echo "bench: picture-path-bench gave no figures for $name"; continue; }
+  preview_ms=$(for _ in $(seq "$runs"); do
+    (cd "$win64/bench" && wine_run ./picture-path-bench.exe "Z:$picture" --preview 2>/dev/null) | field preview_ms
+  done | median)
   path_ms=$(field path_ms <"$work/figures" | median)
   peak_mb=$(field peak_working_set_mb <"$work/figures" | median)
   private_mb=$(field peak_private_mb <"$work/figures" | median)
@@ -82,6 +87,7 @@ for picture in "$@"; do
     if (memory_ratio > 2.5) printf "  MISSED: peak memory is %.2f x the 24-bit bitmap (target 2.5)\n", memory_ratio
     if (mv > 2) printf "  MISSED: a pointer move costs %.3f ms (target 2)\n", mv
   }'
+  echo "  selection to preview drawn in the open dialog: ${preview_ms:-?} ms"
 done
 echo "(times in ms: huemira-convert natively and under Wine, the same conversion inside a Windows process, the"
 echo " drop-to-painted-window path; ratio: path / conversion in Wine. peak MB: the larger of the peak working set and the peak private bytes; move ms: processor time per pointer move)"

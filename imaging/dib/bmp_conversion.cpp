@@ -25,18 +25,19 @@ void LoadPicture(TGraphic& picture, TStream& input, const TConversionProgress& o
   if (dib) dib->OnPercentDone = nullptr;
 }
 
-std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
-                  const TConversionProgress& onProgress) {
+std::unique_ptr<TGraphic> ReadPicture(const std::filesystem::path& input, const TConversionProgress& onProgress) {
   // The extension as UTF-8: a name in any language has an ASCII extension
   // when it is a picture, and anything else finds no reader.
   std::unique_ptr<TGraphic> picture = CreateReaderForExtension(Utf8Path(input.extension()));
-  {
-    TFileStream file(input, FileMode::OpenRead);
-    LoadPicture(*picture, file, onProgress);
-  }
+  TFileStream file(input, FileMode::OpenRead);
+  LoadPicture(*picture, file, onProgress);
+  return picture;
+}
+
+void WriteBmpFile(const TGraphic& picture, const std::filesystem::path& output) {
   auto stream = std::make_unique<TFileStream>(output, FileMode::Create);
   try {
-    SaveToBmp(*picture, *stream);
+    SaveToBmp(picture, *stream);
     stream->Close();
   } catch (...) {
     stream.reset();
@@ -44,6 +45,12 @@ std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const
     std::filesystem::remove(output, ignored);
     throw;
   }
+}
+
+std::unique_ptr<TGraphic> ConvertToBmp(const std::filesystem::path& input, const std::filesystem::path& output,
+                                       const TConversionProgress& onProgress) {
+  std::unique_ptr<TGraphic> picture = ReadPicture(input, onProgress);
+  WriteBmpFile(*picture, output);
   return picture;
 }
 

@@ -8,7 +8,7 @@
 
 namespace huemira {
 
-bool QuietPngWarnings = false;
+thread_local bool QuietPngWarnings = false;
 
 namespace {
 

@@ -14,8 +14,9 @@ class EPNGError : public Exception {
   using Exception::Exception;
 };
 
-// Set to keep libpng's warnings from reaching the user.
-extern bool QuietPngWarnings;
+// Set to keep libpng's warnings from reaching the user; per thread, as a
+// preview may read on one thread while a picture is converted on another.
+extern thread_local bool QuietPngWarnings;
 
 class TPngGraphic : public TDibGraphic {
  public:

@@ -101,20 +101,6 @@ std::unique_ptr<TDibGraphic> ReadDirectly(const fs::path& path) {
   return bitmap;
 }
 
-// Hands files to the main window as the shell hands over a drop.
-void DropFiles(HWND window, const std::vector<std::wstring>& files) {
-  std::size_t characters = 1;
-  for (const auto& file : files) characters += file.size() + 1;
-  HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  auto* names = reinterpret_cast<wchar_t*>(drop + 1);
-  for (const auto& file : files) names = std::copy(file.begin(), file.end(), names) + 1;
-  GlobalUnlock(block);
-  SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-}
-
 class PicturePickingTest : public MainFormTest {
  protected:
   void SetUp() override {

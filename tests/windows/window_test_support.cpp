@@ -1,6 +1,9 @@
 #include "window_test_support.h"
 
 #include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
 
 #include <cstring>
 #include <fstream>
@@ -15,6 +18,20 @@
 #include "widgets/notify_icon.h"
 
 namespace huemira {
+
+// Hands files to the main window as the shell hands over a drop.
+void DropFiles(HWND window, const std::vector<std::wstring>& files) {
+  std::size_t characters = 1;
+  for (const auto& file : files) characters += file.size() + 1;
+  HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  auto* names = reinterpret_cast<wchar_t*>(drop + 1);
+  for (const auto& file : files) names = std::copy(file.begin(), file.end(), names) + 1;
+  GlobalUnlock(block);
+  SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
 
 namespace {
 

@@ -39,6 +39,9 @@ class ColorWindow : public Form {
 
 POINT CentreOf(HWND window);
 
+// Hands files to the main window as the shell hands over a drop.
+void DropFiles(HWND window, const std::vector<std::wstring>& files);
+
 class MainFormTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
