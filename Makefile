@@ -2,7 +2,8 @@
 #   make run    build the x86_64 program and start it under Wine
 #   make test   build everything and run every test layer
 #   make bench  time the nearest-colour search; compare our picture readers with other decoders;
-#               time the drop of a large JPEG and PNG to the painted picture window under Wine
+#               time the drop of a large JPEG and PNG to the painted picture window under Wine;
+#               convert hostile files, and time the open dialog's preview of each picture
 #   make fuzz   run each reader's fuzz harness for a bounded time
 #   make release  pack dist/Huemira-VERSION-win32.zip and dist/SHA256SUMS for Windows users
 
@@ -62,6 +63,7 @@ BENCH_DATA = $(BUILD)/bench-data/$${BENCH_WIDTH:-6000}x$${BENCH_HEIGHT:-4000}
 bench: native $(BUILD)/win64/build.ninja
 	cmake --build $(BUILD)/win64 -j $(JOBS) --target picture-path-bench huemira-convert
 	scripts/bench.sh $(BUILD)/native
+	HOSTILE_DIR=$(CURDIR)/$(BUILD)/bench-data/hostile \
 	scripts/bench-picture-path.sh $(BUILD)/native $(BUILD)/win64 $(CURDIR)/$(BENCH_DATA)/bench.jpg $(CURDIR)/$(BENCH_DATA)/bench.png
 
 fuzz: setup

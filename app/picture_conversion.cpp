@@ -56,7 +56,7 @@ class ConversionJob {
   }
 
  private:
-  UniqueKernelHandle done_;
+  UniqueHandle done_;
   std::mutex mutex_;
   std::atomic<bool> cancelled_{false};
   ConvertedPicture result_;

@@ -10,7 +10,7 @@
 
 namespace huemira {
 
-// A kernel object: file, mutex, event, process.
+// A kernel object: file, mutex, event, process, thread.
 struct KernelHandleDeleter {
   void operator()(HANDLE handle) const {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
@@ -34,12 +34,6 @@ struct MemoryDcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// Events, threads, files: any kernel object.
-struct KernelHandleDeleter {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueKernelHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleDeleter>;
 
 struct MenuDeleter {
   void operator()(HMENU menu) const { DestroyMenu(menu); }

@@ -10,7 +10,7 @@
 #   peak memory          <= 2.5 x the picture's 24-bit bitmap
 #   a pointer move       <= 2 ms of the program's processor time
 # and, per picture, the open dialog's time from a selection to its preview
-# drawn (picture-path-bench --preview).
+# drawn (picture-path-bench --preview; target 1 s for the 24 MP pictures).
 # The path is timed inside the program, from the drop to the painted window;
 # the conversion it is compared with is timed the same way, inside a Windows
 # process under Wine (picture-path-bench --convert-only). huemira-convert
@@ -88,6 +88,18 @@ for picture in "$@"; do
     if (mv > 2) printf "  MISSED: a pointer move costs %.3f ms (target 2)\n", mv
   }'
   echo "  selection to preview drawn in the open dialog: ${preview_ms:-?} ms"
+  awk -v ms="${preview_ms:-0}" 'BEGIN { if (ms > 1000) printf "  MISSED: the preview takes %d ms (target 1000)\n", ms }'
 done
+# Hostile files (HOSTILE_DIR, written by hostile-files-bench): the dialog reads
+# them on a worker, so it answers throughout; this is how long the worker
+# takes to give each its preview or its size alone.
+if [ -n "${HOSTILE_DIR:-}" ]; then
+  echo
+  echo "Hostile files selected in the open dialog: selection to preview or size (read on a worker)"
+  for picture in "$HOSTILE_DIR"/hostile*; do
+    ms=$( (cd "$win64/bench" && wine_run ./picture-path-bench.exe "Z:$picture" --preview 2>/dev/null) | field preview_ms)
+    printf '  %-16s %6s ms\n' "$(basename "$picture")" "${ms:-refused}"
+  done
+fi
 echo "(times in ms: huemira-convert natively and under Wine, the same conversion inside a Windows process, the"
 echo " drop-to-painted-window path; ratio: path / conversion in Wine. peak MB: the larger of the peak working set and the peak private bytes; move ms: processor time per pointer move)"

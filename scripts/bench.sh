@@ -37,6 +37,11 @@ search="$build/bench/nearest-color-bench"
 echo
 "$search" "${BENCH_PAIRS:-1000}"
 
+# Small files that declare huge pictures or endless work; kept for the open
+# dialog's benchmark under Wine (make bench passes them on).
+echo
+"$build/tests/imaging/hostile-files-bench" "$root/build/bench-data/hostile" || echo "bench: a hostile file missed its target"
+
 ours="$build/tools/huemira-convert"
 [ -x "$ours" ] || { echo "bench: $ours is missing; build it first (make native)"; exit 2; }
 command -v convert >/dev/null || { echo "bench: ImageMagick's convert is missing (make setup)"; exit 2; }

@@ -131,7 +131,7 @@ class DialogDriver {
 // A renderer whose files named "slow..." take as long as the test keeps its
 // door shut; every other file is 7 x 9 at once. It counts what it renders.
 struct FakeRenderer {
-  UniqueKernelHandle door{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  UniqueHandle door{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   std::atomic<int> renders{0};
 
   PreviewRenderer Renderer() {
