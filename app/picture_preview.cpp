@@ -1,6 +1,7 @@
 #include "app/picture_preview.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -32,24 +33,32 @@ class QuietPngWarningsScope {
 
 // Thrown from a reader's progress report when a newer selection has come.
 struct PreviewNoLongerWanted {};
+// Thrown from a reader's progress report once the preview has taken longer
+// than a user arrowing through a folder of large scans should wait for each.
+struct PreviewOverTime {};
+constexpr auto kPreviewTimeBudget = std::chrono::seconds(2);
 
 LONG ClampedSide(std::int64_t side) { return static_cast<LONG>(std::min<std::int64_t>(side, LONG_MAX)); }
 
-// The size the file declares, when reading it would exceed the budget.
-std::optional<SIZE> OverBudgetSize(const std::wstring& fileName, const std::wstring& key, bool readAtAnEighth) {
-  std::optional<DeclaredSize> declared;
-  {
-    TFileStream file(fileName, FileMode::OpenRead);
-    declared = ReadDeclaredSize(file, key);
-  }
+std::optional<DeclaredSize> DeclaredSizeOf(const std::wstring& fileName, const std::wstring& key) {
+  TFileStream file(fileName, FileMode::OpenRead);
+  return ReadDeclaredSize(file, key);
+}
+
+// What a preview past its budget shows: the size alone, when the file says it.
+std::optional<PicturePreview> SizeOnly(const std::optional<DeclaredSize>& declared) {
   if (!declared) return std::nullopt;
+  return PicturePreview{.pictureSize = SIZE{ClampedSide(declared->width), ClampedSide(declared->height)}};
+}
+
+// Whether reading a picture of the declared size would exceed the memory budget.
+bool OverMemoryBudget(const std::optional<DeclaredSize>& declared, bool readAtAnEighth) {
+  if (!declared) return false;
   const int reduction = readAtAnEighth ? 8 : 1;
   const std::int64_t width = (declared->width + reduction - 1) / reduction;
   const std::int64_t height = (declared->height + reduction - 1) / reduction;
   // Each side is checked alone first so that the product cannot overflow.
-  const bool over = width > kPreviewPixelBudget || height > kPreviewPixelBudget || width * height > kPreviewPixelBudget;
-  if (!over) return std::nullopt;
-  return SIZE{ClampedSide(declared->width), ClampedSide(declared->height)};
+  return width > kPreviewPixelBudget || height > kPreviewPixelBudget || width * height > kPreviewPixelBudget;
 }
 
 SIZE Fitted(SIZE picture, SIZE area) {
@@ -71,17 +80,22 @@ std::optional<PicturePreview> RenderPicturePreview(const std::wstring& fileName,
     jpeg->PreviewWidth = area.cx;
     jpeg->PreviewHeight = area.cy;
   }
-  if (const std::optional<SIZE> size = OverBudgetSize(fileName, key, jpeg != nullptr)) {
-    return PicturePreview{.pictureSize = *size};
-  }
+  const std::optional<DeclaredSize> declared = DeclaredSizeOf(fileName, key);
+  if (OverMemoryBudget(declared, jpeg != nullptr)) return SizeOnly(declared);
+  // Readers that report progress can be stopped; the others are bounded by
+  // their own limits.
   if (auto* dib = dynamic_cast<TDibGraphic*>(graphic.get())) {
-    dib->OnPercentDone = [&stillWanted](TDibGraphic&, int) {
+    const auto deadline = std::chrono::steady_clock::now() + kPreviewTimeBudget;
+    dib->OnPercentDone = [&stillWanted, deadline](TDibGraphic&, int) {
       if (!stillWanted()) throw PreviewNoLongerWanted{};
+      if (std::chrono::steady_clock::now() > deadline) throw PreviewOverTime{};
     };
   }
-  {
+  try {
     const QuietPngWarningsScope quiet;
     graphic->LoadFromFile(fileName);
+  } catch (const PreviewOverTime&) {
+    return SizeOnly(declared);
   }
   const TDibGraphic* image = dynamic_cast<const TDibGraphic*>(graphic.get());
   TDibGraphic bitmap;

@@ -18,7 +18,8 @@ constexpr std::int64_t kPreviewPixelBudget = std::int64_t{1} << 25;
 
 // None for a file whose extension the program does not take; throws the
 // reader's error for one that does not decode. A reader that reports its
-// progress stops early once stillWanted says no. Runs on any thread.
+// progress stops early once stillWanted says no, and after two seconds,
+// when the preview shows only the size the file declares. Runs on any thread.
 std::optional<PicturePreview> RenderPicturePreview(const std::wstring& fileName, SIZE area,
                                                    const std::function<bool()>& stillWanted);
 
