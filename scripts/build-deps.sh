@@ -94,7 +94,10 @@ cmake_build() {
   local log="$DEPS/logs/$triple-$(basename "$work").log" target
   mkdir -p "$DEPS/logs"
   if is_mingw "$triple"; then
-    target=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" -DHUEMIRA_DEPS_DIR="$DEPS")
+    # Each function in a section of its own, so that the program's linker
+    # leaves out what it never calls.
+    target=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" -DHUEMIRA_DEPS_DIR="$DEPS"
+            -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections")
   else
     # Linked into position-independent executables; the libraries built
     # before (libjpeg, libdeflate) are taken from the prefix, not the system.
@@ -132,7 +135,9 @@ build_png() {
 build_deflate() {
   local triple=$1 work=$2 prefix="$DEPS/$1" cc=gcc ar=ar lib=libdeflate.a flags=-fPIC
   local log="$DEPS/logs/$triple-$(basename "$work").log"
-  if is_mingw "$triple"; then cc=$triple-gcc-posix ar=$triple-ar lib=libdeflatestatic.lib flags=; fi
+  if is_mingw "$triple"; then
+    cc=$triple-gcc-posix ar=$triple-ar lib=libdeflatestatic.lib flags="-ffunction-sections -fdata-sections"
+  fi
   mkdir -p "$DEPS/logs"
   {
     make -C "$work/src" -j "$JOBS" CC="$cc" AR="$ar" CFLAGS="$flags" "$lib" &&
