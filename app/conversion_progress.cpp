@@ -28,13 +28,27 @@ class ConversionProgress::ProgressForm : public Form {
     cancel_.OnClick = [this] { cancelled_ = true; };
     RECT frame;
     GetWindowRect(Handle(), &frame);
+    // Shown active with 取消 focused, so that Esc, Enter and Space cancel
+    // as in any dialog.
     SetWindowPos(Handle(), HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(Handle());
+    ::SetFocus(cancel_.Handle());
     UpdateWindow(Handle());
   }
   void SetPosition(int percent) { bar_.SetPosition(percent); }
   bool Cancelled() const { return cancelled_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    // Esc comes as the dialog command of no control.
+    if (message == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+      cancelled_ = true;
+      return 0;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+  }
 
  private:
   ProgressBar bar_;
