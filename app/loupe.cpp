@@ -19,17 +19,15 @@ constexpr wchar_t kLoupeClass[] = L"HuemiraLoupe";
 // that the loupe stays clear of what it shows.
 constexpr int kPointerOffset = 24;
 constexpr int kBorder = 1;
-constexpr int kImageSide = Loupe::kCells * Loupe::kZoom;
+// The enlarged block's side at kCells cells: every cell count keeps close to it.
+constexpr int kImageSide = Loupe::kCells * 8;
 constexpr int kCodeFontHeight = 12;
-constexpr int kCodeStripPadding = 6;
+constexpr int kLinePadding = 6;
 // Windows 10 2004 and later leave a window of this affinity out of every
 // screen read; older systems refuse it.
 constexpr DWORD kExcludeFromCapture = 0x11;
 
-RECT BlockAround(POINT pointer) {
-  constexpr int half = Loupe::kCells / 2;
-  return RECT{pointer.x - half, pointer.y - half, pointer.x + half + 1, pointer.y + half + 1};
-}
+RECT BlockAround(POINT pointer, int cells) { return SampleSquare(pointer, cells); }
 
 std::wstring CodeBoxText(TColor color) {
   std::wstring code = ColorToWebCode(color);
@@ -39,6 +37,8 @@ std::wstring CodeBoxText(TColor color) {
 
 }  // namespace
 
+int LoupeCells(int sampleSize) { return std::max(Loupe::kCells, sampleSize + 2); }
+
 RECT LoupePlace(POINT pointer, SIZE loupe, const RECT& monitor) {
   LONG left = pointer.x + kPointerOffset;
   if (left + loupe.cx > monitor.right) left = pointer.x - kPointerOffset - loupe.cx;
@@ -47,34 +47,30 @@ RECT LoupePlace(POINT pointer, SIZE loupe, const RECT& monitor) {
   return RECT{left, top, left + loupe.cx, top + loupe.cy};
 }
 
-Loupe::~Loupe() {
-  if (cellsDc_) SelectObject(cellsDc_.get(), previousBitmap_);
-}
-
 TColor Loupe::Cell(int column, int row) const {
-  const DWORD pixel = cells_[row * kCells + column];
+  const std::uint32_t pixel = cellsSurface_->Row(row)[column];
   return MakeColor((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
+// Whole cells, as near to the usual block's side as they come.
+int Loupe::Zoom() const { return std::max(1, (kImageSide + cells_ / 2) / cells_); }
+
+std::vector<std::wstring> Loupe::TextLines() const {
+  std::vector<std::wstring> lines{code_};
+  if (!status_.empty()) lines.push_back(status_);
+  return lines;
+}
+
 SIZE Loupe::Size() const {
-  return SIZE{kImageSide + 2 * kBorder, kImageSide + 2 * kBorder + textHeight_};
+  const int image = cells_ * Zoom();
+  return SIZE{image + 2 * kBorder, image + 2 * kBorder + lineHeight_ * static_cast<int>(TextLines().size())};
 }
 
 void Loupe::CreateIfNeeded() {
   if (Handle()) return;
-  BITMAPINFO info{};
-  info.bmiHeader = BITMAPINFOHEADER{.biSize = sizeof(BITMAPINFOHEADER),
-                                    .biWidth = kCells,
-                                    .biHeight = -kCells,  // top-down
-                                    .biPlanes = 1,
-                                    .biBitCount = 32,
-                                    .biCompression = BI_RGB};
-  void* bits = nullptr;
-  cellsBitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  cellsDc_.reset(CreateCompatibleDC(nullptr));
-  if (!cellsBitmap_ || !cellsDc_) throw std::runtime_error("Out of system resources");
-  cells_ = static_cast<DWORD*>(bits);
-  previousBitmap_ = SelectObject(cellsDc_.get(), cellsBitmap_.get());
+  const int largest = LoupeCells(kLargestSampleSize);
+  cellsSurface_ = PixelSurface::Create(largest, largest);
+  if (!cellsSurface_) throw std::runtime_error("Out of system resources");
   CreateHandle(WindowArgs{.className = kLoupeClass,
                           .style = WS_POPUP,
                           .exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT,
@@ -83,55 +79,42 @@ void Loupe::CreateIfNeeded() {
   excludedFromReads_ = SetWindowDisplayAffinity(Handle(), kExcludeFromCapture) != FALSE;
 }
 
-void Loupe::ReadAround(POINT pointer, const RECT& monitor) {
-  const RECT block = BlockAround(pointer);
-  {
-    const WindowDc screen(nullptr);
-    if (!screen || !BitBlt(cellsDc_.get(), 0, 0, kCells, kCells, screen.get(), block.left, block.top, SRCCOPY))
-      std::fill(cells_, cells_ + kCells * kCells, 0xFFFFFFu);
-  }
-  GdiFlush();
-  // Near the monitor's edge: what no monitor shows is white, as a single
-  // pixel's read gives it.
-  RECT inside;
-  IntersectRect(&inside, &block, &monitor);
-  if (EqualRect(&inside, &block)) return;
-  for (int row = 0; row < kCells; ++row)
-    for (int column = 0; column < kCells; ++column)
-      if (!MonitorFromPoint(POINT{block.left + column, block.top + row}, MONITOR_DEFAULTTONULL))
-        cells_[row * kCells + column] = 0xFFFFFFu;
-}
-
-void Loupe::Follow(POINT pointer) {
+void Loupe::Follow(POINT pointer, ScreenPixels& pixels, int sampleSize) {
   CreateIfNeeded();
-  // One look at the pointer's monitor serves the read, the text's
-  // resolution and the loupe's place: under Wine each look is a trip to the
-  // server, and a move must stay well under a millisecond.
+  // One look at the pointer's monitor serves the text's resolution and the
+  // loupe's place: under Wine each look is a trip to the server, and a move
+  // must stay well under a millisecond.
   const HMONITOR monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
   MONITORINFO info{sizeof(info)};
   GetMonitorInfoW(monitor, &info);
-  // The enlarged pixels are the screen's own; the code's text is written at
-  // the resolution of the pointer's monitor.
+  // The enlarged pixels are the screen's own; the text is written at the
+  // resolution of the pointer's monitor.
   if (const UINT dpi = MonitorDpi(monitor); dpi != fontDpi_) {
     fontDpi_ = dpi;
     font_ = CreateFontFrom({.name = L"Arial", .height = -kCodeFontHeight}, dpi);
-    textHeight_ = ScaleToDpi(kCodeFontHeight + kCodeStripPadding, static_cast<int>(dpi));
+    lineHeight_ = ScaleToDpi(kCodeFontHeight + kLinePadding, static_cast<int>(dpi));
   }
   // A loupe that the read would see must leave before the read, and the
-  // windows beneath it need a moment to draw themselves again.
+  // windows beneath it need a moment to draw themselves again. A snapshot
+  // holds no loupe.
   RECT current{};
   GetWindowRect(Handle(), &current);
-  const RECT block = BlockAround(pointer);
+  const int cells = LoupeCells(sampleSize);
+  const RECT block = BlockAround(pointer, cells);
   RECT overlap;
   const bool shown = Visible();
-  if (!excludedFromReads_ && shown && IntersectRect(&overlap, &current, &block)) {
+  if (!excludedFromReads_ && !pixels.Frozen() && shown && IntersectRect(&overlap, &current, &block)) {
     ShowWindow(Handle(), SW_HIDE);
     return;
   }
-  ReadAround(pointer, info.rcMonitor);
-  if (CentreColor() != codeColor_) {
-    codeColor_ = CentreColor();
-    code_ = CodeBoxText(codeColor_);
+  cells_ = cells;
+  sampleSize_ = sampleSize;
+  pixels.Read(block, *cellsSurface_);
+  const int margin = (cells_ - sampleSize_) / 2;
+  const TColor sample = MeanColor(cellsSurface_->Row(margin) + margin, cellsSurface_->Width(), sampleSize_, sampleSize_);
+  if (sample != sampleColor_) {
+    sampleColor_ = sample;
+    code_ = CodeBoxText(sample);
   }
   const RECT place = LoupePlace(pointer, Size(), info.rcMonitor);
   const bool sameSize = current.right - current.left == place.right - place.left &&
@@ -152,27 +135,33 @@ void Loupe::Follow(POINT pointer) {
 
 void Loupe::Close() {
   if (Handle()) ShowWindow(Handle(), SW_HIDE);
-  codeColor_ = CLR_INVALID;
+  sampleColor_ = CLR_INVALID;
 }
 
 void Loupe::Paint(HDC dc) const {
   RECT client;
   GetClientRect(Handle(), &client);
   FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  const int zoom = Zoom();
+  const int image = cells_ * zoom;
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, kBorder, kBorder, kImageSide, kImageSide, cellsDc_.get(), 0, 0, kCells, kCells, SRCCOPY);
-  // The centre cell in a black frame inside a white one: visible on any colour.
-  const int centre = kBorder + (kCells / 2) * kZoom;
-  RECT frame{centre - 1, centre - 1, centre + kZoom + 1, centre + kZoom + 1};
+  StretchBlt(dc, kBorder, kBorder, image, image, cellsSurface_->Dc(), 0, 0, cells_, cells_, SRCCOPY);
+  // The sampled square in a black frame inside a white one: visible on any colour.
+  const int start = kBorder + (cells_ - sampleSize_) / 2 * zoom;
+  RECT frame{start - 1, start - 1, start + sampleSize_ * zoom + 1, start + sampleSize_ * zoom + 1};
   FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   InflateRect(&frame, 1, 1);
   FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  RECT strip{kBorder, kBorder + kImageSide, client.right - kBorder, client.bottom - kBorder};
+  RECT strip{kBorder, kBorder + image, client.right - kBorder, client.bottom - kBorder};
   FillRect(dc, &strip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  DrawTextW(dc, code_.c_str(), static_cast<int>(code_.size()), &strip, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  RECT line{strip.left, strip.top, strip.right, strip.top + lineHeight_};
+  for (const std::wstring& text : TextLines()) {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    OffsetRect(&line, 0, lineHeight_);
+  }
 }
 
 LRESULT Loupe::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,59 +1,75 @@
-// The loupe beside the pointer while a screen pick is held: the 15 × 15
-// physical pixels around the pointer enlarged 8 times, the centre pixel
-// framed, and its code beneath as the code box would show it.
+// The loupe beside the pointer while a screen pick runs: the physical pixels
+// around the pointer enlarged (15 × 15 of them 8 times; more and smaller
+// cells for the largest sample sizes, so that the loupe keeps its size), the
+// sampled square framed, and beneath it the code of the sample as the code
+// box would show it.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "app/screen_pixels.h"
 #include "color/web_color.h"
 #include "framework/handles.h"
+#include "framework/pixel_surface.h"
 #include "framework/window.h"
 
 namespace huemira {
 
 class Loupe : public Window {
  public:
+  // The cells across for sample sizes up to kCells - 2.
   static constexpr int kCells = 15;
-  static constexpr int kZoom = 8;
 
   Loupe() = default;
-  ~Loupe() override;
+  ~Loupe() override = default;
 
   // Reads the pixels around the pointer (physical pixels of the virtual
-  // desktop), then shows the loupe beside it, on the pointer's monitor.
-  // Where the system cannot leave the loupe out of screen reads and the
-  // pointer jumped onto it, it only hides, and the next call reads.
-  void Follow(POINT pointer);
+  // desktop) from pixels, then shows the loupe beside the pointer, on its
+  // monitor, and above every other window. Where the system cannot leave
+  // the loupe out of screen reads and the pointer jumped onto it, it only
+  // hides, and the next call reads.
+  void Follow(POINT pointer, ScreenPixels& pixels, int sampleSize = 1);
   void Close();
 
   // What the loupe shows: cells counted from the top left.
+  int Cells() const { return cells_; }
   TColor Cell(int column, int row) const;
-  TColor CentreColor() const { return Cell(kCells / 2, kCells / 2); }
+  TColor CentreColor() const { return Cell(cells_ / 2, cells_ / 2); }
+  // The mean over the sampled square.
+  TColor SampleColor() const { return sampleColor_; }
   const std::wstring& CodeText() const { return code_; }
+  // Shown beneath the code while not empty: what the pick reads from.
+  void SetStatus(std::wstring status) { status_ = std::move(status); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void CreateIfNeeded();
-  // monitor: the pointer's; pixels outside it are looked up one by one.
-  void ReadAround(POINT pointer, const RECT& monitor);
   void Paint(HDC dc) const;
+  int Zoom() const;
   SIZE Size() const;
+  std::vector<std::wstring> TextLines() const;
 
-  UniqueMemoryDc cellsDc_;
-  UniqueBitmap cellsBitmap_;
-  HGDIOBJ previousBitmap_ = nullptr;
-  DWORD* cells_ = nullptr;  // kCells × kCells, top-down, 0x00RRGGBB
+  std::unique_ptr<PixelSurface> cellsSurface_;  // the largest block; the top left cells_ × cells_ in use
+  int cells_ = kCells;
+  int sampleSize_ = 1;
+  TColor sampleColor_ = CLR_INVALID;
   std::wstring code_;
-  TColor codeColor_ = CLR_INVALID;
+  std::wstring status_;
   UniqueFont font_;
-  int textHeight_ = 0;
+  int lineHeight_ = 0;
   UINT fontDpi_ = 0;
   bool excludedFromReads_ = false;
 };
+
+// The cells across that show a sample size: the square and a cell of its
+// surroundings on each side, at least kCells.
+int LoupeCells(int sampleSize);
 
 // The loupe's place for a pointer: offset below right of it, flipped to the
 // other side at the edges of the pointer's monitor, so that it never covers

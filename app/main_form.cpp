@@ -99,6 +99,7 @@ void TMainForm::CreateControls() {
   ScreenPick1.OnSample = [this](TColor color) { Timer_CheckScreenColorTimer(color); };
   ScreenPick1.OnFinish = [this](TColor) { ScreenPickFinish(); };
   ScreenPick1.OnCancel = [this] { ScreenPickCancel(); };
+  HotkeyPick1.OnTake = [this](TColor color, bool) { TakePickedColor(color); };
   BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
   BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});
@@ -239,7 +240,8 @@ void TMainForm::FormCreate() {
   SetWindowLongPtrW(Application::Instance().Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
 
   CreateStartMenuShortcut(L"Huemira", ProgramPath());
-  RegisterHotKey(Handle(), kHotKeyId, MOD_CONTROL, 'B');
+  ChangeHotkey(HotkeyAction::kShowHide, ReadHotkeySetting(L"ShowHide", kDefaultShowHideHotkey));
+  ChangeHotkey(HotkeyAction::kPick, ReadHotkeySetting(L"Pick", kDefaultPickHotkey));
 
   try {
     LoadStartColors();
@@ -278,7 +280,8 @@ void TMainForm::FormShow() { ForceForeground(Handle()); }
 
 void TMainForm::FormClose() {
   SaveHistory(SaveFailure::Tell);
-  UnregisterHotKey(Handle(), kHotKeyId);
+  for (const int id : {kHotKeyId, kPickHotKeyId}) UnregisterHotKey(Handle(), id);
+  HotkeyPick1.Cancel();
   DeleteTemporaryBitmap();
 }
 
@@ -579,7 +582,33 @@ void TMainForm::N9Click() {
 // Closes as the close box does: the history is written.
 void TMainForm::N11Click() { Close(); }
 
+std::optional<Hotkey> TMainForm::RegisteredHotkey(HotkeyAction action) const {
+  return hotkeys_[static_cast<std::size_t>(action)];
+}
+
+bool TMainForm::ChangeHotkey(HotkeyAction action, Hotkey hotkey) {
+  auto& current = hotkeys_[static_cast<std::size_t>(action)];
+  if (current == hotkey) return true;
+  // Tried under an id of its own first, so that a key someone holds leaves
+  // the current one registered throughout.
+  constexpr int kTrialId = 103;
+  if (!RegisterHotKey(Handle(), kTrialId, hotkey.modifiers, hotkey.key)) return false;
+  UnregisterHotKey(Handle(), kTrialId);
+  const int id = action == HotkeyAction::kShowHide ? kHotKeyId : kPickHotKeyId;
+  UnregisterHotKey(Handle(), id);
+  if (!RegisterHotKey(Handle(), id, hotkey.modifiers, hotkey.key)) {
+    if (!current || !RegisterHotKey(Handle(), id, current->modifiers, current->key)) current.reset();
+    return false;
+  }
+  current = hotkey;
+  return true;
+}
+
 void TMainForm::HandleHotKey(WPARAM id) {
+  if (id == kPickHotKeyId) {
+    if (!ScreenPick1.Picking()) HotkeyPick1.Begin();
+    return;
+  }
   if (id != kHotKeyId) return;
   if (Edit_HotKey.Text() == kHidden) {
     ShowFromHidden();

@@ -13,6 +13,8 @@
 
 #include "app/copy_as_menu.h"
 #include "app/history_colors.h"
+#include "app/hotkey_pick.h"
+#include "app/hotkey_text.h"
 #include "app/screen_pick.h"
 #include "color/web_color.h"
 #include "framework/button.h"
@@ -39,7 +41,10 @@ inline constexpr wchar_t kCodeDrivesColor[] = L"WebColor-TColor";
 inline constexpr wchar_t kShown[] = L"Show";
 inline constexpr wchar_t kHidden[] = L"Hide";
 
+// The global hotkeys' ids: showing and hiding the window, starting a pick.
 inline constexpr int kHotKeyId = 101;
+inline constexpr int kPickHotKeyId = 102;
+enum class HotkeyAction { kShowHide, kPick };
 // Background of the RGB fields, the code box and the fields that look like
 // it (colour value 8186867).
 inline constexpr COLORREF kFieldBackground = 8186867;
@@ -83,6 +88,13 @@ class TMainForm : public Form {
   void TakePickedColor(TColor color);
   // The contrast window, made the first time it is asked for.
   TForm_Contrast& ContrastForm();
+  // The key that runs an action; none while no key is registered for it
+  // (its stored key was taken by another program at the start).
+  std::optional<Hotkey> RegisteredHotkey(HotkeyAction action) const;
+  // Registers hotkey for the action in place of its current key. False,
+  // keeping the current key, when another program or the other action
+  // holds it.
+  bool ChangeHotkey(HotkeyAction action, Hotkey hotkey);
 
   ScrollBar ScrollBar_R, ScrollBar_G, ScrollBar_B;
   Edit Edit_R, Edit_G, Edit_B;
@@ -94,6 +106,8 @@ class TMainForm : public Form {
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
   // Its sampling timer is the main window's Timer_CheckScreenColor.
   ScreenPick ScreenPick1;
+  // The pick that the pick hotkey starts; it works while the window is hidden.
+  HotkeyPick HotkeyPick1;
   UniqueImageList ImageList_ShowColorMenu;
   PopupMenu PopupMenu_ShowColor{*this};
   // The "复制为" submenu of PopupMenu_ShowColor.
@@ -181,6 +195,7 @@ class TMainForm : public Form {
   TForm_HistoryColor* historyForm_ = nullptr;
   std::unique_ptr<TForm_Contrast> contrastForm_;
   std::optional<HistoryColors::Colors> savedHistory_;
+  std::array<std::optional<Hotkey>, 2> hotkeys_;
   TColor colorBeforePick_ = 0;
   // While set, a change of the code box copies nothing.
   bool quietCodeChange_ = false;

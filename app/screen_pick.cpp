@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/screen_color.h"
 #include "framework/application.h"
 
 namespace huemira {
@@ -11,30 +10,16 @@ namespace {
 
 // Its own subclass id, beside the one the button's control class installs.
 constexpr UINT_PTR kPickSubclassId = 0x5049434B;
-constexpr int kShiftNudge = 10;
 
 }  // namespace
-
-POINT PhysicalPointer() {
-  POINT point{};
-  // The physical form reads right for a process that the system scales
-  // too; for an aware one both are the same.
-  if (!GetPhysicalCursorPos(&point)) GetCursorPos(&point);
-  return point;
-}
-
-void NudgePointer(int dx, int dy) {
-  const POINT point = PhysicalPointer();
-  if (!SetPhysicalCursorPos(point.x + dx, point.y + dy)) SetCursorPos(point.x + dx, point.y + dy);
-}
 
 ScreenPick::ScreenPick() {
   sampleTimer_.OnTimer = [this] {
     SetCursor(LoadCursorW(nullptr, IDC_CROSS));
-    lastSample_ = ScreenColorAt(PhysicalPointer());
+    lastSample_ = session_.Sample();
     sampled_ = true;
     // Also what changes under a still pointer shows in the loupe.
-    FollowPointer();
+    session_.Follow();
     if (OnSample) OnSample(lastSample_);
   };
 }
@@ -47,16 +32,15 @@ void ScreenPick::Begin(HWND buttonWindow) {
   sampled_ = false;
   SetWindowSubclass(button_, ButtonProc, kPickSubclassId, reinterpret_cast<DWORD_PTR>(this));
   sampleTimer_.SetEnabled(true);
-  FollowPointer();
+  session_.Start();
+  session_.Follow();
 }
-
-void ScreenPick::FollowPointer() { loupe_.Follow(PhysicalPointer()); }
 
 void ScreenPick::End() {
   if (!Picking()) return;
+  const TColor color = sampled_ ? lastSample_ : session_.Sample();
   Stop();
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-  const TColor color = sampled_ ? lastSample_ : ScreenColorAt(PhysicalPointer());
   if (OnFinish) OnFinish(color);
 }
 
@@ -73,36 +57,22 @@ void ScreenPick::Cancel() {
 
 void ScreenPick::Stop() {
   sampleTimer_.SetEnabled(false);
-  loupe_.Close();
+  session_.Stop();
   if (button_) RemoveWindowSubclass(button_, ButtonProc, kPickSubclassId);
   button_ = nullptr;
 }
 
 bool ScreenPick::HandleKey(WPARAM key) {
-  if (key == VK_ESCAPE) {
-    Cancel();
-    return true;
-  }
-  const int step = GetKeyState(VK_SHIFT) < 0 ? kShiftNudge : 1;
-  switch (key) {
-    case VK_LEFT:
-      NudgePointer(-step, 0);
-      break;
-    case VK_RIGHT:
-      NudgePointer(step, 0);
-      break;
-    case VK_UP:
-      NudgePointer(0, -step);
-      break;
-    case VK_DOWN:
-      NudgePointer(0, step);
-      break;
-    default:
+  switch (session_.HandleKey(key, GetKeyState(VK_SHIFT) < 0)) {
+    case PickSession::KeyVerdict::kCancel:
+      Cancel();
+      return true;
+    case PickSession::KeyVerdict::kHandled:
+      return true;
+    case PickSession::KeyVerdict::kNotMine:
       return false;
   }
-  // A moved pointer need not send a move of the mouse.
-  FollowPointer();
-  return true;
+  return false;
 }
 
 LRESULT CALLBACK ScreenPick::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -114,8 +84,11 @@ LRESULT CALLBACK ScreenPick::ButtonProc(HWND window, UINT message, WPARAM wParam
       // the focus and closing.
       return DLGC_WANTALLKEYS;
     case WM_MOUSEMOVE:
-      RunGuarded([&] { pick->FollowPointer(); });
+      RunGuarded([&] { pick->session_.Follow(); });
       break;
+    case WM_MOUSEWHEEL:
+      RunGuarded([&] { pick->session_.HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam)); });
+      return 0;
     case WM_KEYDOWN: {
       bool handled = false;
       RunGuarded([&] { handled = pick->HandleKey(wParam); });

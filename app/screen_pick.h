@@ -1,16 +1,15 @@
 // Picking a colour off the screen with a held mouse button: the pointer is
-// sampled every 100 ms while the button is held, the arrow keys move the
-// pointer by one physical pixel (ten with Shift), Esc gives up the pick, and
-// a loupe beside the pointer shows the pixels around it at every move.
-// A window hands its button's press, release and lost capture to Begin and
-// End; the pick takes the button's keys itself while it runs.
+// sampled every 100 ms while the button is held, and the pick's session
+// (app/pick_session.h) gives the loupe, the sample size, the frozen screen
+// and the keys. A window hands its button's press, release and lost capture
+// to Begin and End; the pick takes the button's keys and wheel while it runs.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
-#include "app/loupe.h"
+#include "app/pick_session.h"
 #include "color/web_color.h"
 #include "framework/timer.h"
 
@@ -28,12 +27,13 @@ class ScreenPick {
   void Begin(HWND buttonWindow);
   // The release, or the button's loss of the pointer: raises OnFinish with
   // the last sampled colour, or, when the pick ended before its first
-  // sample, with the pixel under the pointer. Nothing happens when no pick runs.
+  // sample, with the sample under the pointer. Nothing happens when no pick runs.
   void End();
   // Esc: ends the pick without finishing it, and raises OnCancel.
   void Cancel();
   bool Picking() const { return sampleTimer_.Enabled(); }
-  const Loupe& PickLoupe() const { return loupe_; }
+  const PickSession& Session() const { return session_; }
+  const Loupe& PickLoupe() const { return session_.PickLoupe(); }
 
   std::function<void(TColor)> OnSample;
   std::function<void(TColor)> OnFinish;
@@ -46,18 +46,11 @@ class ScreenPick {
   // Stops sampling and gives the button its own keys back.
   void Stop();
 
-  void FollowPointer();
-
   Timer sampleTimer_{100};
-  Loupe loupe_;
+  PickSession session_;
   HWND button_ = nullptr;
   TColor lastSample_ = 0;
   bool sampled_ = false;
 };
-
-// Moves the pointer by a distance in physical pixels.
-void NudgePointer(int dx, int dy);
-// The pointer's place in physical pixels of the virtual desktop.
-POINT PhysicalPointer();
 
 }  // namespace huemira

@@ -1,5 +1,8 @@
 #include "app/settings.h"
 
+#include <cwchar>
+
+#include "color/sample_average.h"
 #include "framework/message_box.h"
 
 namespace huemira {
@@ -23,6 +26,19 @@ bool ReadLowerCaseSetting() {
   const std::wstring letterCase = ReadSetting(L"Main", L"LowerOrUpper");
   if (letterCase.empty()) WriteSetting(L"Main", L"LowerOrUpper", L"lower");
   return letterCase.empty() || letterCase == L"lower";
+}
+
+int ReadSampleSizeSetting() {
+  const std::wstring text = ReadSetting(L"Pick", L"SampleSize");
+  wchar_t* end = nullptr;
+  const long size = std::wcstol(text.c_str(), &end, 10);
+  return text.empty() || *end != L'\0' ? kDefaultSampleSize : SampleSizeOrDefault(static_cast<int>(size));
+}
+
+bool ReadFreezeSetting() { return ReadSetting(L"Pick", L"Freeze") == L"1"; }
+
+Hotkey ReadHotkeySetting(const std::wstring& key, Hotkey fallback) {
+  return ParseHotkey(ReadSetting(L"Hotkey", key)).value_or(fallback);
 }
 
 void WarnNotSaved(HWND owner, const std::wstring& what) {

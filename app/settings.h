@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hotkey_text.h"
 #include "framework/profile.h"
 
 namespace huemira {
@@ -32,6 +33,12 @@ inline bool WriteSetting(const std::wstring& section, const std::wstring& key, c
 // Whether codes are shown in lower case: "Main"/"LowerOrUpper" is exactly
 // "lower". An empty value counts as "lower", which is then written there.
 bool ReadLowerCaseSetting();
+
+// [Pick] SampleSize: one of kSampleSizes, else 1. [Pick] Freeze: "1" freezes.
+int ReadSampleSizeSetting();
+bool ReadFreezeSetting();
+// [Hotkey] key ("ShowHide", "Pick"): what the text says, else the default.
+Hotkey ReadHotkeySetting(const std::wstring& key, Hotkey fallback);
 
 // The warning box that what (a noun: "设置", "历史颜色") could not be
 // saved, naming the file.

@@ -1,8 +1,13 @@
 // The processor time of a pointer move during a screen pick with the loupe
-// open (one read of the 15 x 15 block and one paint), beside a plain loop of
-// single-pixel reads. Run under Wine by scripts/bench.sh.
+// open (one read of the block around the pointer, its average and one
+// paint) at the smallest and largest sample sizes, beside a plain loop of
+// single-pixel reads; and what freezing the whole desktop costs in time and
+// memory. Run under Wine by scripts/bench.sh.
 #include <windows.h>
 
+#include <psapi.h>
+
+#include <chrono>
 #include <cstdio>
 
 #include "app/loupe.h"
@@ -42,16 +47,39 @@ int wmain() {
   Application::Instance().Initialize(GetModuleHandleW(nullptr));
   constexpr int kMoves = 2000;
   Loupe loupe;
-  loupe.Follow(POINT{200, 200});
-  DeliverMessages();
-  const double perMove = MicrosecondsPer(kMoves, [&](int i) {
-    loupe.Follow(POINT{200 + i % 300, 200 + (i / 300) % 200});
+  ScreenPixels pixels;
+  const auto moves = [&](int sampleSize) {
+    loupe.Follow(POINT{200, 200}, pixels, sampleSize);
     DeliverMessages();
-  });
+    return MicrosecondsPer(kMoves, [&](int i) {
+      loupe.Follow(POINT{200 + i % 300, 200 + (i / 300) % 200}, pixels, sampleSize);
+      DeliverMessages();
+    });
+  };
+  const double perMove = moves(1);
+  const double perLargestMove = moves(kLargestSampleSize);
   loupe.Close();
   const double perPixel = MicrosecondsPer(kMoves, [](int i) { ScreenColorAt(POINT{200 + i % 300, 200}); });
+
+  PROCESS_MEMORY_COUNTERS before{sizeof(before)};
+  GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof(before));
+  const auto start = std::chrono::steady_clock::now();
+  const bool frozen = pixels.Freeze();
+  const double freezeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  PROCESS_MEMORY_COUNTERS after{sizeof(after)};
+  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof(after));
+  const double desktopMiB = GetSystemMetrics(SM_CXVIRTUALSCREEN) * 4.0 * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 1048576;
+
   std::printf("pick: a pointer move with the loupe open   %8.1f us of processor time\n", perMove);
+  std::printf("pick: the same, averaging %d x %d         %8.1f us (target: at most 1000)\n", kLargestSampleSize,
+              kLargestSampleSize, perLargestMove);
   std::printf("pick: one GetPixel read of the screen      %8.1f us\n", perPixel);
   std::printf("pick: the loupe's block by 225 GetPixel    %8.1f us (for comparison)\n", perPixel * 225);
+  std::printf("pick: freezing the desktop (%d x %d)     %8.1f ms (target: at most 60)%s\n",
+              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), freezeMs,
+              frozen ? "" : " FAILED");
+  std::printf("pick: memory the snapshot took             %8.1f MiB (one 32-bit copy: %.1f MiB)\n",
+              (static_cast<double>(after.PagefileUsage) - static_cast<double>(before.PagefileUsage)) / 1048576,
+              desktopMiB);
   return 0;
 }

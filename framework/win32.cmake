@@ -21,6 +21,7 @@ add_library(framework_win32 STATIC
   page_control.cpp
   panel.cpp
   popup_menu.cpp
+  pixel_surface.cpp
   progress_bar.cpp
   profile.cpp
   scroll_bar.cpp

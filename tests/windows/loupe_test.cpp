@@ -35,8 +35,9 @@ TEST_F(LoupeTest, ShowsEachPixelAroundThePointerAndTheCentreCode) {
   ColorWindow top(RGB(0x12, 0x9A, 0xBC), Bounds(200, 150, 200, 54));
   Pump();
   Loupe loupe;
+  ScreenPixels pixels;
   const POINT pointer{303, 210};
-  loupe.Follow(pointer);
+  loupe.Follow(pointer, pixels);
   ASSERT_TRUE(loupe.Visible());
   EXPECT_EQ(loupe.Cell(0, 7), MakeColor(0xC0, 0x10, 0x20));
   EXPECT_EQ(loupe.Cell(3, 7), MakeColor(0xC0, 0x10, 0x20));
@@ -51,13 +52,14 @@ TEST_F(LoupeTest, ShowsEachPixelAroundThePointerAndTheCentreCode) {
   EXPECT_EQ(loupe.CodeText(), L"1080f0") << "as the code box shows it";
   PutSetting(L"QeltColor", L"LSign", L"#");
   PutSetting(L"Main", L"LowerOrUpper", L"upper");
-  loupe.Follow(POINT{250, 250});
+  loupe.Follow(POINT{250, 250}, pixels);
   EXPECT_EQ(loupe.CodeText(), L"#C01020");
 }
 
 TEST_F(LoupeTest, StaysBesideThePointerOnItsMonitorAndFlipsAtEachEdge) {
   StartMainForm();
   Loupe loupe;
+  ScreenPixels pixels;
   MONITORINFO info{sizeof(info)};
   GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
   const RECT screen = info.rcMonitor;
@@ -70,7 +72,7 @@ TEST_F(LoupeTest, StaysBesideThePointerOnItsMonitorAndFlipsAtEachEdge) {
                {{screen.right - 1, screen.bottom - 1}, false, false},
                {{screen.left, screen.top}, true, true}};
   for (const auto& c : cases) {
-    loupe.Follow(c.pointer);
+    loupe.Follow(c.pointer, pixels);
     const RECT place = WindowRect(loupe.Handle());
     SCOPED_TRACE(testing::Message() << c.pointer.x << "," << c.pointer.y);
     EXPECT_EQ(place.left > c.pointer.x, c.right);
@@ -87,16 +89,17 @@ TEST_F(LoupeTest, NeverShowsItselfWhenThePointerJumpsOntoIt) {
   ColorWindow target(RGB(0x33, 0x66, 0x99), Bounds(150, 150, 300, 300));
   Pump();
   Loupe loupe;
-  loupe.Follow(POINT{200, 200});
+  ScreenPixels pixels;
+  loupe.Follow(POINT{200, 200}, pixels);
   Pump();
   const RECT shown = WindowRect(loupe.Handle());
   const POINT onIt{(shown.left + shown.right) / 2, shown.bottom - 10};  // over the code strip
-  loupe.Follow(onIt);
+  loupe.Follow(onIt, pixels);
   // Where the system cannot leave the loupe out of a read, the loupe steps
   // aside and reads at the next move or sample, once the screen beneath is
   // drawn again.
   PumpFor(100);
-  loupe.Follow(onIt);
+  loupe.Follow(onIt, pixels);
   for (int row = 0; row < Loupe::kCells; ++row)
     for (int column = 0; column < Loupe::kCells; ++column)
       ASSERT_EQ(loupe.Cell(column, row), MakeColor(0x33, 0x66, 0x99)) << column << "," << row;
