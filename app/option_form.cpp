@@ -2,13 +2,16 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 #include "app/build_info.h"
 #include "app/help_text.h"
 #include "app/main_form.h"
 #include "app/option_backdrop.h"
 #include "app/settings.h"
+#include "color/sample_average.h"
 #include "framework/application.h"
 #include "framework/fonts.h"
 #include "framework/message_box.h"
@@ -24,6 +27,12 @@ constexpr int kClientHeight = 279;
 constexpr wchar_t kConfigHint[] =
     L"配置您的自定义的html代码前缀和html代码后缀，\r\n设置生效后您的颜色代码将自动加上该前缀后缀。";
 constexpr wchar_t kRestoreHint[] = L"默认值:\r\nHtml代码前缀为空,\r\nHtml代码后缀为空.";
+constexpr wchar_t kSampleSizeHint[] =
+    L"取色时取指针周围 n × n 像素的平均色,\r\n适合照片、渐变和抗锯齿文字。\r\n取色时滚动鼠标滚轮或按 + / - 可随时调整。";
+constexpr wchar_t kFreezeHint[] = L"取色开始时定格整个屏幕,\r\n之后屏幕上的变化(悬停、菜单、动画)不影响取色。";
+constexpr wchar_t kHotkeyHint[] = L"点击后按下新的组合键。\r\n组合键须含 Ctrl 或 Alt。";
+constexpr wchar_t kPickRestoreHint[] =
+    L"默认值:\r\n取样大小 1 × 1 像素,不冻结屏幕,\r\n显示/隐藏 Ctrl+B,开始取色 Ctrl+Alt+C.";
 
 // The settings page's buttons in the pale blues of its background.
 void StyleButton(TFlatButton& button) {
@@ -53,13 +62,14 @@ void TForm_Option::Create() {
               .style = WS_CAPTION | WS_SYSMENU,
               .exStyle = WS_EX_TOPMOST},
              false);
-  PageControl_Option.Create(*this, {.bounds = Bounds(0, 0, kClientWidth, kClientHeight), .pageCount = 3});
+  PageControl_Option.Create(*this, {.bounds = Bounds(0, 0, kClientWidth, kClientHeight), .pageCount = 4});
   RECT area;
   GetClientRect(PageControl_Option.PageHandle(0), &area);
   const SIZE page{area.right, area.bottom};
   CreateAboutPage(page);
   CreateSettingsPage(page);
   CreateHelpPage(page);
+  CreatePickPage(page);
   OnShow = [this] { CenterOnScreen(); };
   FormCreate();
 }
@@ -132,10 +142,67 @@ void TForm_Option::CreateHelpPage(SIZE page) {
   PageControl_Option.AddToPage(kHelpPage, MemoAbout);
 }
 
+void TForm_Option::CreatePickPage(SIZE page) {
+  const int fieldLeft = 136;
+  const int fieldWidth = 180;
+  const struct {
+    Label& label;
+    const wchar_t* caption;
+    int top;
+  } rows[] = {{Label_SampleSize, L"取样大小:", 28}, {Label_ShowHideKey, L"显示/隐藏:", 96},
+              {Label_PickKey, L"开始取色:", 130}};
+  for (const auto& row : rows) row.label.Create(*this, {.position = {28, row.top + 3}, .caption = row.caption});
+  std::vector<std::wstring> sizes;
+  for (const int size : kSampleSizes)
+    sizes.push_back(std::to_wstring(size) + L" × " + std::to_wstring(size) + (size == 1 ? L" 像素" : L" 像素平均"));
+  drpSampleSize.Create(*this, {.bounds = Bounds(fieldLeft, 28, fieldWidth, 240),
+                               .items = sizes,
+                               .hint = kSampleSizeHint});
+  CheckBox_Freeze.Create(*this, {.bounds = Bounds(fieldLeft, 62, fieldWidth + 60, 20),
+                                 .caption = L"冻结屏幕(取色时按 F 切换)",
+                                 .hint = kFreezeHint});
+  HotKey_ShowHide.Create(*this, {.bounds = Bounds(fieldLeft, 96, fieldWidth, 22), .hint = kHotkeyHint});
+  HotKey_Pick.Create(*this, {.bounds = Bounds(fieldLeft, 130, fieldWidth, 22), .hint = kHotkeyHint});
+  Label_KeyProblem.Create(*this, {.position = {28, 160}, .caption = L"", .color = RGB(0xC0, 0x00, 0x00)});
+
+  FlatButton_PickConfig.Create(*this,
+                               {.bounds = Bounds(fieldLeft, 190, 62, 24), .caption = L"确定", .hint = L"保存取色设置"});
+  FlatButton_PickConfig.OnClick = [this] { FlatButton_PickConfigClick(); };
+  FlatButton_PickRestore.Create(*this, {.bounds = Bounds(fieldLeft + fieldWidth - 62, 190, 62, 24),
+                                        .caption = L"默认",
+                                        .hint = kPickRestoreHint});
+  FlatButton_PickRestore.OnClick = [this] { FlatButton_PickRestoreClick(); };
+  StyleButton(FlatButton_PickConfig);
+  StyleButton(FlatButton_PickRestore);
+
+  Image_PickBackdrop.Create(*this, {.bounds = Bounds(0, 0, page.cx, page.cy)});
+  Image_PickBackdrop.SetBitmap(DrawOptionBackdrop(page.cx, page.cy));
+  PickBackdropBrush.reset(CreatePatternBrush(Image_PickBackdrop.Bitmap()));
+  CheckBox_Freeze.SetBackdrop(PickBackdropBrush.get(), Image_PickBackdrop.Handle());
+
+  for (Control* control : std::initializer_list<Control*>{
+           &Label_SampleSize, &drpSampleSize, &CheckBox_Freeze, &Label_ShowHideKey, &HotKey_ShowHide, &Label_PickKey,
+           &HotKey_Pick, &Label_KeyProblem, &FlatButton_PickConfig, &FlatButton_PickRestore, &Image_PickBackdrop})
+    PageControl_Option.AddToPage(kPickPage, *control);
+}
+
+void TForm_Option::LoadPickPage() {
+  const int size = ReadSampleSizeSetting();
+  drpSampleSize.SetItemIndex(
+      static_cast<int>(std::find(kSampleSizes.begin(), kSampleSizes.end(), size) - kSampleSizes.begin()));
+  CheckBox_Freeze.SetChecked(ReadFreezeSetting());
+  HotKey_ShowHide.SetValue(mainForm_.RegisteredHotkey(HotkeyAction::kShowHide)
+                               .value_or(ReadHotkeySetting(L"ShowHide", kDefaultShowHideHotkey)));
+  HotKey_Pick.SetValue(
+      mainForm_.RegisteredHotkey(HotkeyAction::kPick).value_or(ReadHotkeySetting(L"Pick", kDefaultPickHotkey)));
+  Label_KeyProblem.SetCaption(L"");
+}
+
 void TForm_Option::FormCreate() {
   PageControl_Option.SetPageCaption(kAboutPage, L"  关于  ");
   PageControl_Option.SetPageCaption(kOptionsPage, L"  选项  ");
   PageControl_Option.SetPageCaption(kHelpPage, L"  帮助  ");
+  PageControl_Option.SetPageCaption(kPickPage, L"  取色  ");
   // Read once per run: reopening shows what was typed last, even if it
   // could not be saved.
   Edit_LSign.SetText(ReadSetting(L"QeltColor", L"LSign"));
@@ -149,6 +216,7 @@ void TForm_Option::ShowAtPage(int pageIndex) {
     SetForegroundWindow(Handle());
     return;
   }
+  LoadPickPage();
   lastFocus_ = nullptr;  // a new opening starts at the page's first field
   ShowModal();
 }
@@ -174,6 +242,51 @@ void TForm_Option::FlatButton_RestoreClick() {
   mainForm_.ClickFirstSwatch();
 }
 
+void TForm_Option::FlatButton_PickConfigClick() { ApplyPickPage(L"设置成功!"); }
+
+void TForm_Option::FlatButton_PickRestoreClick() {
+  drpSampleSize.SetItemIndex(0);
+  CheckBox_Freeze.SetChecked(false);
+  HotKey_ShowHide.SetValue(kDefaultShowHideHotkey);
+  HotKey_Pick.SetValue(kDefaultPickHotkey);
+  ApplyPickPage(L"设置成功恢复为默认状态!");
+}
+
+void TForm_Option::ApplyPickPage(const std::wstring& success) {
+  const int sizeIndex = std::max(drpSampleSize.ItemIndex(), 0);
+  std::vector<ProfileEntry> entries{
+      {L"Pick", L"SampleSize", std::to_wstring(kSampleSizes[static_cast<std::size_t>(sizeIndex)])},
+      {L"Pick", L"Freeze", CheckBox_Freeze.Checked() ? L"1" : L"0"}};
+  std::wstring problems;
+  const struct {
+    HotkeyField& field;
+    HotkeyAction action;
+    const wchar_t* key;
+  } hotkeys[] = {{HotKey_ShowHide, HotkeyAction::kShowHide, L"ShowHide"}, {HotKey_Pick, HotkeyAction::kPick, L"Pick"}};
+  for (const auto& hotkey : hotkeys) {
+    const std::optional<Hotkey> wanted = hotkey.field.Value();
+    const std::optional<Hotkey> current = mainForm_.RegisteredHotkey(hotkey.action);
+    // The settings file spells only the keys it can read back.
+    const bool nameable = wanted && ParseHotkey(HotkeyText(*wanted)) == wanted;
+    if (nameable && mainForm_.ChangeHotkey(hotkey.action, *wanted)) {
+      entries.push_back({L"Hotkey", hotkey.key, HotkeyText(*wanted)});
+      continue;
+    }
+    problems += !wanted     ? std::wstring(L"热键不能为空")
+                : !nameable ? HotkeyText(*wanted) + L" 不可用:请用字母、数字或功能键配合 Ctrl 或 Alt"
+                            : HotkeyText(*wanted) + L" 已被其他程序占用";
+    problems += current ? L",仍使用 " + HotkeyText(*current) + L"。\r\n" : std::wstring(L"。\r\n");
+    if (current) hotkey.field.SetValue(*current);
+  }
+  const bool saved = WriteSettings(entries);
+  Label_KeyProblem.SetCaption(problems);
+  if (!saved) {
+    WarnNotSaved(Handle(), L"设置");
+  } else if (problems.empty()) {
+    TellSaved(true, success);
+  }
+}
+
 // Success is told only once the file holds the settings.
 void TForm_Option::TellSaved(bool saved, const std::wstring& success) {
   if (saved) {
@@ -194,12 +307,15 @@ bool TForm_Option::HandleDialogCommand(WPARAM command) {
   }
   if (command != IDOK) return false;
   // Enter presses the focused button, and confirms anywhere else on the
-  // settings page; the about and help pages have nothing to confirm.
-  if (PageControl_Option.ActivePageIndex() != kOptionsPage) return true;
-  if (GetFocus() == FlatButton_Restore.Handle()) {
-    FlatButton_Restore.Click();
+  // settings and pick pages; the about and help pages have nothing to confirm.
+  const int page = PageControl_Option.ActivePageIndex();
+  if (page != kOptionsPage && page != kPickPage) return true;
+  TFlatButton& confirm = page == kOptionsPage ? FlatButton_Config : FlatButton_PickConfig;
+  TFlatButton& restore = page == kOptionsPage ? FlatButton_Restore : FlatButton_PickRestore;
+  if (GetFocus() == restore.Handle()) {
+    restore.Click();
   } else {
-    FlatButton_Config.Click();
+    confirm.Click();
   }
   return true;
 }

@@ -1,13 +1,15 @@
 // The options window: an about page, the settings page (prefix, suffix and
-// letter case of web colour codes) and the help page with the description
-// and the licences. Created once at start-up, shown modally at the page
+// letter case of web colour codes), the help page with the description and
+// the licences, and the pick page (sample size, frozen screen, hotkeys). Created once at start-up, shown modally at the page
 // each opener asks for.
 #pragma once
 
+#include "framework/check_box.h"
 #include "framework/combo_box.h"
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/handles.h"
+#include "framework/hotkey_field.h"
 #include "framework/image.h"
 #include "framework/label.h"
 #include "framework/memo.h"
@@ -20,7 +22,7 @@ class TMainForm;
 
 class TForm_Option : public Form {
  public:
-  enum Page : int { kAboutPage = 0, kOptionsPage = 1, kHelpPage = 2 };
+  enum Page : int { kAboutPage = 0, kOptionsPage = 1, kHelpPage = 2, kPickPage = 3 };
 
   explicit TForm_Option(TMainForm& mainForm);
   // Creates the window hidden and runs FormCreate, which reads the settings.
@@ -43,6 +45,15 @@ class TForm_Option : public Form {
 
   Memo MemoAbout;
 
+  // The pick page's picture as a brush for its check box, which outlives it.
+  UniqueBrush PickBackdropBrush;
+  Image Image_PickBackdrop;
+  Label Label_SampleSize, Label_ShowHideKey, Label_PickKey, Label_KeyProblem;
+  ComboBox drpSampleSize;
+  CheckBox CheckBox_Freeze;
+  HotkeyField HotKey_ShowHide, HotKey_Pick;
+  TFlatButton FlatButton_PickConfig, FlatButton_PickRestore;
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -50,10 +61,19 @@ class TForm_Option : public Form {
   void CreateAboutPage(SIZE page);
   void CreateSettingsPage(SIZE page);
   void CreateHelpPage(SIZE page);
+  void CreatePickPage(SIZE page);
+  // The pick page shows the settings as they are at each opening: picks
+  // change the sample size.
+  void LoadPickPage();
   void FormCreate();
 
   void FlatButton_ConfigClick();
   void FlatButton_RestoreClick();
+  void FlatButton_PickConfigClick();
+  void FlatButton_PickRestoreClick();
+  // Registers the fields' keys and stores the pick page; the page tells of
+  // a key it could not take.
+  void ApplyPickPage(const std::wstring& success);
   void TellSaved(bool saved, const std::wstring& success);
   void Label1_EmailClick();
   void Label11Click();

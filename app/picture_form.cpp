@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/settings.h"
 #include "framework/exception.h"
 #include "imaging/dib/picture_formats.h"
 
@@ -51,7 +52,10 @@ void TForm_PImage::Create() {
   SetWindowPos(Panel_ImageTempColor.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Edit_TempBmpFileName.Create(*this, {.bounds = Bounds(448, 4, 29, 21), .visible = false});
 
-  OnShow = [this] { CenterOnScreen(); };
+  OnShow = [this] {
+    CenterOnScreen();
+    sampleSize_ = ReadSampleSizeSetting();
+  };
   // The view covers the visible part of the picture, whatever the
   // description's size scales to, and the swatch goes back by the pointer.
   OnDpiChanged = [this] {
@@ -84,7 +88,7 @@ void TForm_PImage::SetPicture(std::unique_ptr<TDibGraphic> picture) {
 
 void TForm_PImage::Image_PColorMouseMove(POINT picturePoint) {
   if (!Image_PColor.Contains(picturePoint)) return;
-  Panel_ImageTempColor.SetColor(Image_PColor.PixelColor(picturePoint));
+  Panel_ImageTempColor.SetColor(Image_PColor.SampleColor(picturePoint, sampleSize_));
   PlacePreviewSwatch();
 }
 
@@ -102,7 +106,7 @@ void TForm_PImage::PlacePreviewSwatch() {
 
 void TForm_PImage::Image_PColorMouseUp(POINT picturePoint) {
   if (!Image_PColor.Contains(picturePoint)) return;
-  const TColor color = Image_PColor.PixelColor(picturePoint);
+  const TColor color = Image_PColor.SampleColor(picturePoint, sampleSize_);
   if (OnPick) OnPick(color);
   Close();
   const std::wstring temporary = Edit_TempBmpFileName.Text();

@@ -46,6 +46,9 @@ class TForm_PImage : public Form {
   void ScrollTo(int bar, int position);
   void HandleScrollRequest(int bar, WORD request);
   void ScrollByWheel(int bar, int delta);
+
+  // The picks' sample size, read when the window opens.
+  int sampleSize_ = 1;
 };
 
 }  // namespace huemira

@@ -3,8 +3,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
+#include "color/sample_average.h"
 #include "framework/form.h"
 #include "framework/handles.h"
 #include "imaging/dib/win32_gdi.h"
@@ -40,6 +42,20 @@ bool PictureView::Contains(POINT picturePoint) const {
 
 TColor PictureView::PixelColor(POINT picturePoint) const {
   return ColorFromRgb(picture_->GetRgbPixel(picturePoint.x, picturePoint.y));
+}
+
+TColor PictureView::SampleColor(POINT picturePoint, int size) const {
+  if (size <= 1) return PixelColor(picturePoint);
+  std::array<std::uint32_t, kLargestSampleSize * kLargestSampleSize> square;
+  size = std::min(size, kLargestSampleSize);
+  const int half = size / 2;
+  for (int row = 0; row < size; ++row) {
+    for (int column = 0; column < size; ++column) {
+      const POINT place{picturePoint.x - half + column, picturePoint.y - half + row};
+      square[row * size + column] = Contains(place) ? picture_->GetRgbPixel(place.x, place.y) : kNoPixel;
+    }
+  }
+  return MeanColor(square.data(), size, size, size);
 }
 
 void PictureView::SetOrigin(POINT origin) {

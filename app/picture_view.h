@@ -22,6 +22,9 @@ class PictureView : public Control {
   bool Contains(POINT picturePoint) const;
   // The pixel's colour; the point must lie inside the picture.
   TColor PixelColor(POINT picturePoint) const;
+  // The mean over the size × size square centred on the point, leaving out
+  // what lies outside the picture; the point must lie inside it.
+  TColor SampleColor(POINT picturePoint, int size) const;
 
   // The picture point shown at the control's top-left corner.
   POINT Origin() const { return origin_; }

@@ -11,7 +11,7 @@ namespace huemira {
 void InitializeProgram(HINSTANCE instance) {
   // Systems that do not read the manifest's awareness get it here.
   DeclareDpiAwareness();
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
   Application& application = Application::Instance();
   application.SetTitle(L"Huemira");

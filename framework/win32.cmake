@@ -3,6 +3,7 @@ add_library(framework_win32 STATIC
   application.cpp
   button.cpp
   canvas.cpp
+  check_box.cpp
   clipboard.cpp
   color_dialog.cpp
   combo_box.cpp
@@ -13,6 +14,7 @@ add_library(framework_win32 STATIC
   form.cpp
   hint_window.cpp
   hints.cpp
+  hotkey_field.cpp
   image.cpp
   label.cpp
   memo.cpp

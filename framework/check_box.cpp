@@ -1,0 +1,19 @@
+#include "framework/check_box.h"
+
+namespace huemira {
+
+void CheckBox::Create(Form& parent, const Args& args) {
+  CreateControl(parent, {L"BUTTON", args.caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, args.bounds, args.hint});
+}
+
+HBRUSH CheckBox::HandleColor(HDC dc) {
+  if (!backdrop_) return nullptr;
+  SetBkMode(dc, TRANSPARENT);
+  // The pattern starts at the picture's corner, seen from the check box.
+  POINT corner{0, 0};
+  MapWindowPoints(pictureWindow_, Handle(), &corner, 1);
+  SetBrushOrgEx(dc, corner.x, corner.y, nullptr);
+  return backdrop_;
+}
+
+}  // namespace huemira
