@@ -32,9 +32,16 @@ bool IsPickKey(DWORD key) {
 
 HotkeyPick::HotkeyPick() {
   releaseTimer_.OnTimer = [this] { Unhook(); };
+  followTimer_.OnTimer = [this] {
+    const POINT pointer = PhysicalPointer();
+    const bool moved = pointer.x != followedAt_.x || pointer.y != followedAt_.y;
+    // A loupe that stepped aside from the pointer reads again too.
+    if (moved || !session_.PickLoupe().Visible()) Deliver(Input::kMove);
+  };
 }
 
 HotkeyPick::~HotkeyPick() {
+  followTimer_.SetEnabled(false);
   session_.Stop();
   Unhook();
 }
@@ -49,7 +56,8 @@ void HotkeyPick::Begin() {
   hookedPick = this;
   movePosted_ = false;
   session_.Start();
-  session_.Follow();
+  Deliver(Input::kMove);
+  followTimer_.SetEnabled(true);
 }
 
 void HotkeyPick::Cancel() {
@@ -57,6 +65,7 @@ void HotkeyPick::Cancel() {
 }
 
 void HotkeyPick::End() {
+  followTimer_.SetEnabled(false);
   session_.Stop();
   if (endingKey_ == 0) {
     Unhook();
@@ -84,6 +93,7 @@ void HotkeyPick::Deliver(Input input, int value) {
   if (!Picking()) return;
   switch (input) {
     case Input::kMove:
+      followedAt_ = PhysicalPointer();
       session_.Follow();
       break;
     case Input::kTake:

@@ -59,6 +59,10 @@ class HotkeyPick : public Window {
   // The hooks stay after the pick for the release of what ended it, which
   // must not reach a window either; never longer than this.
   Timer releaseTimer_{1000};
+  // Where the system hands the hooks no moves (a hook that timed out; under
+  // Wine, windows of other X programs), the pointer is looked at as well.
+  Timer followTimer_{50};
+  POINT followedAt_{};
   DWORD endingKey_ = 0;  // a virtual key, or VK_LBUTTON / VK_RBUTTON
   bool movePosted_ = false;
 };

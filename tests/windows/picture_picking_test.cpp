@@ -164,6 +164,16 @@ TEST_F(PicturePickingTest, EveryExtensionInAnyCaseConvertsAndPicksTheExactPixel)
   EXPECT_TRUE(messageBoxes.empty());
 }
 
+TEST_F(PicturePickingTest, TheSampleSizeAveragesInsideThePictureOnly) {
+  PutSetting(L"Pick", L"SampleSize", L"3");
+  Drop(Picture(L"blocks.png"));
+  Click({8, 8});  // three of nine pixels in the first column and row of blocks
+  EXPECT_EQ(form->FlatButton_HC[0].Color(), MakeColor(27, 33, 200));
+  Drop(Picture(L"again.png"));
+  Click({0, 8});  // the column left of the picture is left out
+  EXPECT_EQ(form->FlatButton_HC[0].Color(), MakeColor(0, 33, 200));
+}
+
 TEST_F(PicturePickingTest, MetafilesAreDrawnOntoWhite) {
   for (const wchar_t* name : {L"m.emf", L"m.wmf"}) {
     Drop(Picture(name));

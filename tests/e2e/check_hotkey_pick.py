@@ -1,0 +1,88 @@
+"""The pick hotkey as a user presses it in another program's window: the
+loupe follows the pointer, a click takes the 5 x 5 average without reaching
+the window beneath, Shift+click picks on, Esc ends the pick."""
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+import harness
+from harness import expect, expect_equal, run
+
+PATTERN_PROGRAM = harness.EXE.parents[1] / "tests" / "windows" / "pattern-window.exe"
+PATTERN_LEFT, PATTERN_TOP = 300, 200
+# The pattern's two halves (tests/e2e/pattern_window.cpp), and the 5 x 5
+# mean on its middle column: two columns of the left colour, three of the
+# right, each channel rounded half up.
+LEFT_COLOR, RIGHT_COLOR, BORDER_MEAN = "0AC81E", "FB0065", "9B5049"
+
+
+class PatternWindow:
+    """Another Windows program's window: two colours and a log of the mouse
+    buttons that reach it."""
+
+    def __init__(self):
+        self.log = Path(tempfile.mkdtemp()) / "buttons.log"
+        self.log.touch()
+        windows_log = "Z:" + str(self.log).replace("/", "\\")
+        self.process = subprocess.Popen([harness.WINE_LOADER, str(PATTERN_PROGRAM), str(PATTERN_LEFT),
+                                         str(PATTERN_TOP), windows_log], env=harness.wine_environment(),
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        found = harness.wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name", "^pattern-window$",
+                                               check=False).split(), 30)
+        expect(found, "the pattern window did not appear")
+        self.window = found[0]
+
+    def buttons_seen(self):
+        return self.log.read_text().count("button")
+
+    def close(self):
+        self.process.kill()
+        self.process.wait(10)
+
+
+def click_at(x, y, *held):
+    harness.move_pointer(x, y)
+    time.sleep(0.3)
+    for key in held:
+        run("xdotool", "keydown", key)
+    run("xdotool", "click", "1")
+    for key in held:
+        run("xdotool", "keyup", key)
+    time.sleep(0.5)
+
+
+def check_the_pick_hotkey_takes_the_average_and_the_click_reaches_no_window():
+    expect(PATTERN_PROGRAM.exists(), f"{PATTERN_PROGRAM} is missing: build the x86_64 tests (make win64)")
+    harness.fresh_settings()
+    harness.write_settings("[Pick]\r\nSampleSize=5\r\n")
+    pattern = PatternWindow()
+    try:
+        with harness.Program() as app:
+            # The keyboard is with the other program.
+            run("xdotool", "windowfocus", "--sync", pattern.window)
+            time.sleep(0.3)
+            app.key("ctrl+alt+c")
+            middle_y = PATTERN_TOP + 100
+            click_at(PATTERN_LEFT + 100, middle_y)
+            harness.expect_clipboard(BORDER_MEAN.lower(), "after the hotkey pick")
+            expect_equal(pattern.buttons_seen(), 0, "buttons that reached the pattern window")
+
+            app.key("ctrl+alt+c")
+            click_at(PATTERN_LEFT + 50, middle_y, "shift")
+            harness.screenshot("hotkey-pick-picking-on")
+            click_at(PATTERN_LEFT + 150, middle_y, "shift")
+            harness.expect_clipboard(RIGHT_COLOR.lower(), "after two Shift+clicks")
+            app.key("Escape")
+            expect_equal(pattern.buttons_seen(), 0, "buttons that reached the pattern window")
+            # Once the pick is over, the window gets its clicks again.
+            click_at(PATTERN_LEFT + 150, middle_y)
+            expect(pattern.buttons_seen() > 0, "a click after the pick reaches the pattern window")
+            # Back to the program, as a user would go, to close it.
+            app.click(40, 185)  # the code box
+            app.close()
+    finally:
+        pattern.close()
+    history = harness.expect_full_history("after the hotkey picks")
+    expect_equal(history[0:3], [RIGHT_COLOR, LEFT_COLOR, BORDER_MEAN], "HC1..HC3, the picks newest first")
