@@ -2,7 +2,8 @@
 # scripts/bench-pick.sh WIN64_BUILDDIR
 #
 # Under Wine: the processor time of a pointer move during a screen pick with
-# the loupe open, beside a plain single-pixel read (bench/pick_bench.cpp),
+# the loupe open, beside a plain single-pixel read, and the time and memory
+# of freezing the desktop, on one and two monitors (bench/pick_bench.cpp),
 # and the processor time that the running program takes while nothing
 # happens, over BENCH_IDLE_SECONDS (default 30) after it has settled.
 # Informational: there is no pass or fail.
@@ -25,6 +26,11 @@ wine_env_start || exit 1
 
 echo
 (cd "$build" && wine_run "$bench") 2>/dev/null | grep '^pick:'
+# Freezing once more on two monitors, where the desktop is largest.
+if wine_use_display 96 2; then
+  (cd "$build" && wine_run "$bench") 2>/dev/null | grep -E '^pick: (freezing|memory)' | sed 's/^pick:/pick, two monitors:/'
+  wine_use_display 96
+fi
 
 # Clock ticks of user and system time of a process.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
