@@ -37,6 +37,22 @@ class ClickCountingWindow : public ColorWindow {
 class PickModesTest : public MainFormTest {
  protected:
   HotkeyPick& pick() { return form->HotkeyPick1; }
+  // A left click through the system's input queue and the pick's hooks,
+  // sent from another thread, as the hooks run on this one.
+  void ClickAsTheMouseDoes() {
+    std::atomic<bool> sent = false;
+    std::thread input([&] {
+      INPUT clicks[2] = {};
+      clicks[0].type = clicks[1].type = INPUT_MOUSE;
+      clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, clicks, sizeof(INPUT));
+      sent = true;
+    });
+    while (!sent) PumpFor(25);
+    input.join();
+    PumpFor(200);
+  }
   void PressPickHotkey() {
     SendMessageW(form->Handle(), WM_HOTKEY, kPickHotKeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'C'));
     Pump();
@@ -137,34 +153,13 @@ TEST_F(PickModesTest, TheClickThatTakesAColourReachesNoWindowBeneath) {
   Pump();
   SetCursorPos(460, 360);
   PressPickHotkey();
-  // Real input, through the system's queue and the pick's hooks; sent from
-  // another thread, as the hooks run on this one.
-  std::atomic<bool> sent = false;
-  std::thread input([&] {
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-    sent = true;
-  });
-  for (int wait = 0; wait < 40 && (!sent || pick().Picking()); ++wait) PumpFor(25);
-  input.join();
-  PumpFor(200);
+  ClickAsTheMouseDoes();
   EXPECT_FALSE(pick().Picking());
   EXPECT_EQ(history.Slot(1), MakeColor(0x5A, 0x6B, 0x7C));
   EXPECT_EQ(target.clicks, 0);
 
   // Once the pick is over, clicks reach windows again.
-  std::thread later([] {
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-  });
-  later.join();
-  PumpFor(200);
+  ClickAsTheMouseDoes();
   EXPECT_EQ(target.clicks, 2);
 }
 
