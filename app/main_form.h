@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/copy_as_menu.h"
+#include "app/display_profiles.h"
 #include "app/history_colors.h"
 #include "app/screen_pick.h"
 #include "color/web_color.h"
@@ -94,6 +95,8 @@ class TMainForm : public Form {
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
   // Its sampling timer is the main window's Timer_CheckScreenColor.
   ScreenPick ScreenPick1;
+  // Each monitor's way from display values back to sRGB.
+  DisplayProfiles DisplayProfiles1;
   UniqueImageList ImageList_ShowColorMenu;
   PopupMenu PopupMenu_ShowColor{*this};
   // The "复制为" submenu of PopupMenu_ShowColor.
