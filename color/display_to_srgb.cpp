@@ -54,9 +54,13 @@ DisplayTransformBuild BuildDisplayToSrgb(std::span<const std::uint8_t> profile) 
   if (!srgb) return {nullptr, DisplayProfileVerdict::NoTransform};
 
   // No one-pixel cache: it would be written by every conversion, which makes
-  // a shared transform unsafe across threads.
+  // a shared transform unsafe across threads. No optimisation either: it
+  // samples the whole transform into a table, ten times the cost of the
+  // build, to speed up conversions that come one colour at a time here and
+  // take well under a microsecond as they are.
   DisplayToSrgb::Transform transform(cmsCreateTransformTHR(contextId, display.get(), TYPE_RGB_8, srgb.get(),
-                                                          TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
+                                                          TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC,
+                                                          cmsFLAGS_NOCACHE | cmsFLAGS_NOOPTIMIZE));
   if (!transform) return {nullptr, DisplayProfileVerdict::NoTransform};
   return {std::make_shared<const DisplayToSrgb>(std::move(context), std::move(transform)),
           DisplayProfileVerdict::Usable};
