@@ -643,6 +643,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       HandleDroppedFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_DISPLAYCHANGE:
+      // A monitor may have come or gone, or changed its profile or HDR mode.
+      DisplayProfiles1.Invalidate();
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

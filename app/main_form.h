@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/copy_as_menu.h"
+#include "app/display_profiles.h"
 #include "app/history_colors.h"
 #include "app/hotkey_pick.h"
 #include "app/hotkey_text.h"
@@ -104,6 +105,8 @@ class TMainForm : public Form {
   std::array<TFlatButton, HistoryColors::kMainWindowSlots> FlatButton_HC;  // [0] is FlatButton_HC1
   TFlatButton FlatButton_MoreHistoryColor;
   Edit Edit_Mode, Edit_ScrollMode, Edit_HotKey;
+  // Each monitor's way from display values back to sRGB.
+  DisplayProfiles DisplayProfiles1;
   // Its sampling timer is the main window's Timer_CheckScreenColor.
   ScreenPick ScreenPick1;
   // The pick that the pick hotkey starts; it works while the window is hidden.

@@ -84,7 +84,7 @@ void TForm_Option::CreateAboutPage(SIZE page) {
   Label_Name.Create(*this,
                     {.position = {92, 22}, .caption = L"Huemira", .font = ScaledFont({.height = -24, .bold = true})});
   Label_Version.Create(*this, {.position = {93, 56}, .caption = std::wstring(L"版本 ") + kVersion + L" · 免费软件"});
-  Label_Credit1.Create(*this, {.position = {28, 100}, .caption = L"图片解码基于 libjpeg-turbo、libpng、LibTIFF、libdeflate 和 zlib。"});
+  Label_Credit1.Create(*this, {.position = {28, 100}, .caption = L"使用 libjpeg-turbo、libpng、LibTIFF、libdeflate、zlib 和 Little CMS。"});
   Label_Credit2.Create(*this,
                        {.position = {28, 124}, .caption = L"本软件部分基于 Independent JPEG Group 的工作成果。"});
   Label_Copyright.Create(

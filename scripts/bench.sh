@@ -4,7 +4,8 @@
 # First, under Wine, the screen pick's costs (scripts/bench-pick.sh). Then
 # times the contrast window's nearest-passing-colour search
 # (bench/nearest_color_bench.cpp): median and worst case over BENCH_PAIRS
-# random pairs (default 1000).
+# random pairs (default 1000), and a display profile's transform to sRGB
+# (bench/display_profile_bench.cpp): its build and one conversion.
 #
 # Then decodes the same large pictures with our readers (huemira-convert from
 # BUILDDIR) and with other decoders, and prints per format the median time,
@@ -36,6 +37,8 @@ search="$build/bench/nearest-color-bench"
 [ -x "$search" ] || { echo "bench: $search is missing; build it first (make native)"; exit 2; }
 echo
 "$search" "${BENCH_PAIRS:-1000}"
+echo
+"$build/bench/display-profile-bench" || echo "bench: the display profile bench failed"
 
 # Small files that declare huge pictures or endless work; kept for the open
 # dialog's benchmark under Wine (make bench passes them on).

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds libjpeg-turbo, libpng, libdeflate and libtiff as static libraries
+# Builds libjpeg-turbo, libpng, libdeflate, libtiff and Little CMS 2 as static libraries
 # from Debian's source packages, for both MinGW-w64 targets and for the
 # native build (which thus tests and benchmarks the libraries the program
 # ships with, not Debian's differently configured ones), into a cache outside
@@ -29,6 +29,7 @@ JPEG_SRC=libjpeg-turbo JPEG_SERIES="1:2.1.5-"
 PNG_SRC=libpng1.6      PNG_SERIES="1.6.39-"
 DEFLATE_SRC=libdeflate DEFLATE_SERIES="1.14-"
 TIFF_SRC=tiff          TIFF_SERIES="4.5.0-"
+LCMS_SRC=lcms2         LCMS_SERIES="2.14-"
 
 say() { echo "deps: $*" >&2; }
 is_mingw() { [[ $1 == *-mingw32 ]]; }
@@ -156,6 +157,29 @@ build_tiff() {
     -Dlibdeflate=ON -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF
 }
 
+# Little CMS 2.14 builds with autotools (its meson files need a newer meson
+# than Debian 12's). Only the library and its header are built: the tools
+# would want libjpeg and libtiff. On Windows it locks with critical sections,
+# whatever configure finds of pthreads.
+build_lcms2() {
+  local triple=$1 work=$2 prefix="$DEPS/$1" host=() flags="-O2"
+  local log="$DEPS/logs/$triple-$(basename "$work").log"
+  if is_mingw "$triple"; then
+    host=(--host="$triple" CC="$triple-gcc-posix" AR="$triple-ar" RANLIB="$triple-ranlib")
+    flags="-O2 -ffunction-sections -fdata-sections"
+  else
+    host=(--with-pic)
+  fi
+  mkdir -p "$DEPS/logs"
+  {
+    (cd "$work/src" && ./configure "${host[@]}" --prefix="$prefix" --libdir="$prefix/lib" \
+       --includedir="$prefix/include" --disable-shared --enable-static \
+       --without-jpeg --without-tiff --without-zlib CFLAGS="$flags") &&
+    make -C "$work/src/src" -j "$JOBS" install &&
+    make -C "$work/src/include" install
+  } >"$log" 2>&1 || { tail -40 "$log" >&2; die "build failed, full log: $log"; }
+}
+
 # A short digest of how NAME is built: its build function and the shared
 # cmake step. Part of the stamp, so that a library built with other options
 # (libtiff without libdeflate, say) is built again rather than reused.
@@ -201,10 +225,12 @@ jpeg_v=$(fetch_source "$JPEG_SRC" "$JPEG_SERIES")
 png_v=$(fetch_source "$PNG_SRC" "$PNG_SERIES")
 deflate_v=$(fetch_source "$DEFLATE_SRC" "$DEFLATE_SERIES")
 tiff_v=$(fetch_source "$TIFF_SRC" "$TIFF_SERIES")
+lcms_v=$(fetch_source "$LCMS_SRC" "$LCMS_SERIES")
 
 # libtiff finds libjpeg and libdeflate in the cache, so they come first.
 ensure jpeg "$JPEG_SRC" "$jpeg_v"
 ensure png "$PNG_SRC" "$png_v"
 ensure deflate "$DEFLATE_SRC" "$deflate_v"
 ensure tiff "$TIFF_SRC" "$tiff_v"
-say "ready in $DEPS: $JPEG_SRC $jpeg_v, $PNG_SRC $png_v, $DEFLATE_SRC $deflate_v, $TIFF_SRC $tiff_v"
+ensure lcms2 "$LCMS_SRC" "$lcms_v"
+say "ready in $DEPS: $JPEG_SRC $jpeg_v, $PNG_SRC $png_v, $DEFLATE_SRC $deflate_v, $TIFF_SRC $tiff_v, $LCMS_SRC $lcms_v"
