@@ -116,6 +116,7 @@ void TForm_Contrast::CreateControls() {
   ScreenPick_Background.OnSample = [this](TColor color) { SetBackgroundColor(color); };
   ScreenPick_Background.OnFinish = [this](TColor color) { SetBackgroundColor(color); };
   ScreenPick_Background.OnCancel = [this] { SetBackgroundColor(backgroundBeforePick_); };
+  ScreenPick_Background.SetDisplayProfiles(&mainForm_.DisplayProfiles1);
 
   Label_Ratio.Create(*this, {.position = {10, 64}, .caption = L"21.00:1", .font = ScaledFont({.height = -24, .bold = true})});
   for (std::size_t i = 0; i < Label_Verdicts.size(); ++i)

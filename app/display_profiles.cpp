@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/handles.h"
@@ -147,17 +148,33 @@ std::optional<TColor> DisplayProfiles::ToSrgb(POINT screenPoint, TColor displayV
 }
 
 HdrInfo DisplayProfiles::Hdr(POINT screenPoint) {
-  const std::lock_guard lock(mutex_);
-  const HMONITOR monitor = MonitorAt(screenPoint).handle;
-  if (!hdrMonitors_) hdrMonitors_ = MonitorsInHdrMode();
-  const bool hdr = std::find(hdrMonitors_->begin(), hdrMonitors_->end(), monitor) != hdrMonitors_->end();
+  std::shared_ptr<HdrLook> look;
+  HMONITOR monitor;
+  {
+    const std::lock_guard lock(mutex_);
+    monitor = MonitorAt(screenPoint).handle;
+    if (!hdrLook_) {
+      // Some ms on Windows, up to a second under Wine: never on the caller's
+      // thread, which may be the window's.
+      hdrLook_ = std::make_shared<HdrLook>();
+      std::thread([look = hdrLook_] {
+        std::vector<HMONITOR> found = MonitorsInHdrMode();
+        const std::lock_guard lock(look->mutex);
+        look->monitors = std::move(found);
+      }).detach();
+    }
+    look = hdrLook_;
+  }
+  const std::lock_guard lock(look->mutex);
+  const bool hdr = look->monitors && std::find(look->monitors->begin(), look->monitors->end(), monitor) !=
+                                         look->monitors->end();
   return {.hdr = hdr, .approximate = hdr};
 }
 
 void DisplayProfiles::Invalidate() {
   const std::lock_guard lock(mutex_);
   monitors_.reset();
-  hdrMonitors_.reset();
+  hdrLook_.reset();
 }
 
 DisplayProfiles::Monitor& DisplayProfiles::MonitorAt(POINT screenPoint) {

@@ -41,6 +41,8 @@ class DisplayProfiles {
   // is what there is to show. The profile is applied in HDR mode too: a
   // colour-managed program that reads it still draws through it.
   std::optional<TColor> ToSrgb(POINT screenPoint, TColor displayValue);
+  // Never waits: the first question starts the look at DXGI on a thread of
+  // its own, and until it has answered no monitor counts as HDR.
   HdrInfo Hdr(POINT screenPoint);
   // Forgets every monitor: the display settings (and perhaps the profiles
   // with them) have changed. The main window calls it on WM_DISPLAYCHANGE.
@@ -59,8 +61,13 @@ class DisplayProfiles {
 
   std::mutex mutex_;
   std::optional<std::vector<Monitor>> monitors_;
-  // The monitors in HDR mode, once asked.
-  std::optional<std::vector<HMONITOR>> hdrMonitors_;
+  // The monitors in HDR mode, once the look at DXGI has answered. Shared
+  // with that look's thread, which may outlive this object.
+  struct HdrLook {
+    std::mutex mutex;
+    std::optional<std::vector<HMONITOR>> monitors;
+  };
+  std::shared_ptr<HdrLook> hdrLook_;
 };
 
 }  // namespace huemira

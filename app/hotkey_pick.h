@@ -32,6 +32,7 @@ class HotkeyPick : public Window {
   void Cancel();
   bool Picking() const { return session_.Running(); }
   const PickSession& Session() const { return session_; }
+  void SetDisplayProfiles(DisplayProfiles* profiles) { session_.SetDisplayProfiles(profiles); }
 
   // A colour taken; keepPicking tells that the pick goes on.
   std::function<void(TColor color, bool keepPicking)> OnTake;

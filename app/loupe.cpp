@@ -57,7 +57,8 @@ int Loupe::Zoom() const { return std::max(1, (kImageSide + cells_ / 2) / cells_)
 
 std::vector<std::wstring> Loupe::TextLines() const {
   std::vector<std::wstring> lines{code_};
-  if (!status_.empty()) lines.push_back(status_);
+  for (const std::wstring* line : {&otherLine_, &note_, &status_})
+    if (!line->empty()) lines.push_back(*line);
   return lines;
 }
 
@@ -111,11 +112,16 @@ void Loupe::Follow(POINT pointer, ScreenPixels& pixels, int sampleSize) {
   sampleSize_ = sampleSize;
   pixels.Read(block, *cellsSurface_);
   const int margin = (cells_ - sampleSize_) / 2;
-  const TColor sample = MeanColor(cellsSurface_->Row(margin) + margin, cellsSurface_->Width(), sampleSize_, sampleSize_);
-  if (sample != sampleColor_) {
-    sampleColor_ = sample;
-    code_ = CodeBoxText(sample);
+  const TColor sample =
+      MeanColor(cellsSurface_->Row(margin) + margin, cellsSurface_->Width(), sampleSize_, sampleSize_);
+  sampleColor_ = sample;
+  const Conversion said = conversion_ ? conversion_(pointer, sample) : Conversion{.taken = sample};
+  if (said.taken != takenColor_) {
+    takenColor_ = said.taken;
+    code_ = CodeBoxText(said.taken);
   }
+  otherLine_ = said.other ? said.otherLabel + CodeBoxText(*said.other) : std::wstring();
+  note_ = said.note;
   const RECT place = LoupePlace(pointer, Size(), info.rcMonitor);
   const bool sameSize = current.right - current.left == place.right - place.left &&
                         current.bottom - current.top == place.bottom - place.top;
@@ -135,7 +141,7 @@ void Loupe::Follow(POINT pointer, ScreenPixels& pixels, int sampleSize) {
 
 void Loupe::Close() {
   if (Handle()) ShowWindow(Handle(), SW_HIDE);
-  sampleColor_ = CLR_INVALID;
+  sampleColor_ = takenColor_ = CLR_INVALID;
 }
 
 void Loupe::Paint(HDC dc) const {

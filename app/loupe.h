@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,11 +41,25 @@ class Loupe : public Window {
   int Cells() const { return cells_; }
   TColor Cell(int column, int row) const;
   TColor CentreColor() const { return Cell(cells_ / 2, cells_ / 2); }
-  // The mean over the sampled square.
+  // The mean over the sampled square, as the screen has it.
   TColor SampleColor() const { return sampleColor_; }
+  // The code of what a pick takes, and the other value's line (empty when
+  // there is none).
+  const std::wstring& OtherLine() const { return otherLine_; }
   const std::wstring& CodeText() const { return code_; }
   // Shown beneath the code while not empty: what the pick reads from.
   void SetStatus(std::wstring status) { status_ = std::move(status); }
+
+  // What a pick would take of a sample read at a point, and what else the
+  // loupe says of it.
+  struct Conversion {
+    TColor taken = clBlack;
+    std::optional<TColor> other;  // shown beneath the code, after otherLabel
+    std::wstring otherLabel;
+    std::wstring note;
+  };
+  // Without one, the sample itself is taken.
+  void SetConversion(std::function<Conversion(POINT, TColor)> conversion) { conversion_ = std::move(conversion); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,7 +75,11 @@ class Loupe : public Window {
   int cells_ = kCells;
   int sampleSize_ = 1;
   TColor sampleColor_ = CLR_INVALID;
+  TColor takenColor_ = CLR_INVALID;
+  std::function<Conversion(POINT, TColor)> conversion_;
   std::wstring code_;
+  std::wstring otherLine_;
+  std::wstring note_;
   std::wstring status_;
   UniqueFont font_;
   int lineHeight_ = 0;

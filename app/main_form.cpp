@@ -100,6 +100,8 @@ void TMainForm::CreateControls() {
   ScreenPick1.OnFinish = [this](TColor) { ScreenPickFinish(); };
   ScreenPick1.OnCancel = [this] { ScreenPickCancel(); };
   HotkeyPick1.OnTake = [this](TColor color, bool) { TakePickedColor(color); };
+  ScreenPick1.SetDisplayProfiles(&DisplayProfiles1);
+  HotkeyPick1.SetDisplayProfiles(&DisplayProfiles1);
   BitBtn_PBox.Create(*this, {Bounds(96, 121, 70, 25), L"色盒取色", L"从调色板中取得颜色"});
   BitBtn_PBox.OnClick = [this] { BitBtn_PBoxClick(); };
   BitBtn_PImage.Create(*this, {Bounds(96, 147, 70, 25), L"图片取色", L"从图片选取颜色"});

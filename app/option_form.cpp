@@ -29,10 +29,12 @@ constexpr wchar_t kConfigHint[] =
 constexpr wchar_t kRestoreHint[] = L"默认值:\r\nHtml代码前缀为空,\r\nHtml代码后缀为空.";
 constexpr wchar_t kSampleSizeHint[] =
     L"取色时取指针周围 n × n 像素的平均色,\r\n适合照片、渐变和抗锯齿文字。\r\n取色时滚动鼠标滚轮或按 + / - 可随时调整。";
+constexpr wchar_t kValuesHint[] =
+    L"显示器的值: 屏幕上像素的原值。\r\nsRGB: 按显示器的颜色配置文件换算回 sRGB,\r\n即网页作者写下的颜色。图片取色不换算。";
 constexpr wchar_t kFreezeHint[] = L"取色开始时定格整个屏幕,\r\n之后屏幕上的变化(悬停、菜单、动画)不影响取色。";
 constexpr wchar_t kHotkeyHint[] = L"点击后按下新的组合键。\r\n组合键须含 Ctrl 或 Alt。";
 constexpr wchar_t kPickRestoreHint[] =
-    L"默认值:\r\n取样大小 1 × 1 像素,不冻结屏幕,\r\n显示/隐藏 Ctrl+B,开始取色 Ctrl+Alt+C.";
+    L"默认值:\r\n取样大小 1 × 1 像素,取显示器的值,不冻结屏幕,\r\n显示/隐藏 Ctrl+B,开始取色 Ctrl+Alt+C.";
 
 // The settings page's buttons in the pale blues of its background.
 void StyleButton(TFlatButton& button) {
@@ -149,26 +151,29 @@ void TForm_Option::CreatePickPage(SIZE page) {
     Label& label;
     const wchar_t* caption;
     int top;
-  } rows[] = {{Label_SampleSize, L"取样大小:", 28}, {Label_ShowHideKey, L"显示/隐藏:", 96},
-              {Label_PickKey, L"开始取色:", 130}};
+  } rows[] = {{Label_SampleSize, L"取样大小:", 20}, {Label_Values, L"取色值:", 52},
+              {Label_ShowHideKey, L"显示/隐藏:", 116}, {Label_PickKey, L"开始取色:", 148}};
   for (const auto& row : rows) row.label.Create(*this, {.position = {28, row.top + 3}, .caption = row.caption});
   std::vector<std::wstring> sizes;
   for (const int size : kSampleSizes)
     sizes.push_back(std::to_wstring(size) + L" × " + std::to_wstring(size) + (size == 1 ? L" 像素" : L" 像素平均"));
-  drpSampleSize.Create(*this, {.bounds = Bounds(fieldLeft, 28, fieldWidth, 240),
+  drpSampleSize.Create(*this, {.bounds = Bounds(fieldLeft, 20, fieldWidth, 240),
                                .items = sizes,
                                .hint = kSampleSizeHint});
-  CheckBox_Freeze.Create(*this, {.bounds = Bounds(fieldLeft, 62, fieldWidth + 60, 20),
+  drpValues.Create(*this, {.bounds = Bounds(fieldLeft, 52, fieldWidth, 80),
+                           .items = {L"显示器的值", L"sRGB(按显示器配置文件换算)"},
+                           .hint = kValuesHint});
+  CheckBox_Freeze.Create(*this, {.bounds = Bounds(fieldLeft, 84, fieldWidth + 60, 20),
                                  .caption = L"冻结屏幕(取色时按 F 切换)",
                                  .hint = kFreezeHint});
-  HotKey_ShowHide.Create(*this, {.bounds = Bounds(fieldLeft, 96, fieldWidth, 22), .hint = kHotkeyHint});
-  HotKey_Pick.Create(*this, {.bounds = Bounds(fieldLeft, 130, fieldWidth, 22), .hint = kHotkeyHint});
-  Label_KeyProblem.Create(*this, {.position = {28, 160}, .caption = L"", .color = RGB(0xC0, 0x00, 0x00)});
+  HotKey_ShowHide.Create(*this, {.bounds = Bounds(fieldLeft, 116, fieldWidth, 22), .hint = kHotkeyHint});
+  HotKey_Pick.Create(*this, {.bounds = Bounds(fieldLeft, 148, fieldWidth, 22), .hint = kHotkeyHint});
+  Label_KeyProblem.Create(*this, {.position = {28, 176}, .caption = L"", .color = RGB(0xC0, 0x00, 0x00)});
 
   FlatButton_PickConfig.Create(*this,
-                               {.bounds = Bounds(fieldLeft, 190, 62, 24), .caption = L"确定", .hint = L"保存取色设置"});
+                               {.bounds = Bounds(fieldLeft, 206, 62, 24), .caption = L"确定", .hint = L"保存取色设置"});
   FlatButton_PickConfig.OnClick = [this] { FlatButton_PickConfigClick(); };
-  FlatButton_PickRestore.Create(*this, {.bounds = Bounds(fieldLeft + fieldWidth - 62, 190, 62, 24),
+  FlatButton_PickRestore.Create(*this, {.bounds = Bounds(fieldLeft + fieldWidth - 62, 206, 62, 24),
                                         .caption = L"默认",
                                         .hint = kPickRestoreHint});
   FlatButton_PickRestore.OnClick = [this] { FlatButton_PickRestoreClick(); };
@@ -181,8 +186,9 @@ void TForm_Option::CreatePickPage(SIZE page) {
   CheckBox_Freeze.SetBackdrop(PickBackdropBrush.get(), Image_PickBackdrop.Handle());
 
   for (Control* control : std::initializer_list<Control*>{
-           &Label_SampleSize, &drpSampleSize, &CheckBox_Freeze, &Label_ShowHideKey, &HotKey_ShowHide, &Label_PickKey,
-           &HotKey_Pick, &Label_KeyProblem, &FlatButton_PickConfig, &FlatButton_PickRestore, &Image_PickBackdrop})
+           &Label_SampleSize, &drpSampleSize, &Label_Values, &drpValues, &CheckBox_Freeze, &Label_ShowHideKey,
+           &HotKey_ShowHide, &Label_PickKey, &HotKey_Pick, &Label_KeyProblem, &FlatButton_PickConfig,
+           &FlatButton_PickRestore, &Image_PickBackdrop})
     PageControl_Option.AddToPage(kPickPage, *control);
 }
 
@@ -190,6 +196,7 @@ void TForm_Option::LoadPickPage() {
   const int size = ReadSampleSizeSetting();
   drpSampleSize.SetItemIndex(
       static_cast<int>(std::find(kSampleSizes.begin(), kSampleSizes.end(), size) - kSampleSizes.begin()));
+  drpValues.SetItemIndex(ReadSrgbValuesSetting() ? 1 : 0);
   CheckBox_Freeze.SetChecked(ReadFreezeSetting());
   HotKey_ShowHide.SetValue(mainForm_.RegisteredHotkey(HotkeyAction::kShowHide)
                                .value_or(ReadHotkeySetting(L"ShowHide", kDefaultShowHideHotkey)));
@@ -246,6 +253,7 @@ void TForm_Option::FlatButton_PickConfigClick() { ApplyPickPage(L"设置成功!"
 
 void TForm_Option::FlatButton_PickRestoreClick() {
   drpSampleSize.SetItemIndex(0);
+  drpValues.SetItemIndex(0);
   CheckBox_Freeze.SetChecked(false);
   HotKey_ShowHide.SetValue(kDefaultShowHideHotkey);
   HotKey_Pick.SetValue(kDefaultPickHotkey);
@@ -256,6 +264,7 @@ void TForm_Option::ApplyPickPage(const std::wstring& success) {
   const int sizeIndex = std::max(drpSampleSize.ItemIndex(), 0);
   std::vector<ProfileEntry> entries{
       {L"Pick", L"SampleSize", std::to_wstring(kSampleSizes[static_cast<std::size_t>(sizeIndex)])},
+      {L"Pick", L"Values", drpValues.ItemIndex() == 1 ? L"sRGB" : L"Display"},
       {L"Pick", L"Freeze", CheckBox_Freeze.Checked() ? L"1" : L"0"}};
   std::wstring problems;
   const struct {

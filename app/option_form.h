@@ -48,8 +48,8 @@ class TForm_Option : public Form {
   // The pick page's picture as a brush for its check box, which outlives it.
   UniqueBrush PickBackdropBrush;
   Image Image_PickBackdrop;
-  Label Label_SampleSize, Label_ShowHideKey, Label_PickKey, Label_KeyProblem;
-  ComboBox drpSampleSize;
+  Label Label_SampleSize, Label_Values, Label_ShowHideKey, Label_PickKey, Label_KeyProblem;
+  ComboBox drpSampleSize, drpValues;
   CheckBox CheckBox_Freeze;
   HotkeyField HotKey_ShowHide, HotKey_Pick;
   TFlatButton FlatButton_PickConfig, FlatButton_PickRestore;

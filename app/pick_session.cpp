@@ -29,8 +29,19 @@ void PickSession::Start() {
   Stop();
   running_ = true;
   sampleSize_ = storedSampleSize_ = ReadSampleSizeSetting();
+  srgbValues_ = ReadSrgbValuesSetting() && profiles_;
   wheelRest_ = 0;
   pixels_.SeeMonitors();
+  // The loupe shows the other value beside the one taken, when they differ.
+  loupe_.SetConversion([this](POINT at, TColor display) -> Loupe::Conversion {
+    if (!profiles_) return {};
+    const std::optional<TColor> srgb = profiles_->ToSrgb(at, display);
+    const HdrInfo hdr = profiles_->Hdr(at);
+    return {.taken = srgbValues_ && srgb ? *srgb : display,
+            .other = !srgb || *srgb == display ? std::nullopt : std::optional(srgbValues_ ? display : *srgb),
+            .otherLabel = srgbValues_ ? L"显示器值 " : L"sRGB ",
+            .note = hdr.hdr ? (hdr.approximate ? L"HDR · 近似值" : L"HDR") : L""};
+  });
   SetFrozen(ReadFreezeSetting());
 }
 
@@ -69,7 +80,17 @@ void PickSession::Follow() {
   if (running_) loupe_.Follow(PhysicalPointer(), pixels_, sampleSize_);
 }
 
-TColor PickSession::Sample() { return pixels_.Sample(PhysicalPointer(), sampleSize_); }
+TColor PickSession::Sample() {
+  const POINT pointer = PhysicalPointer();
+  return Taken(pointer, pixels_.Sample(pointer, sampleSize_));
+}
+
+TColor PickSession::Taken(POINT at, TColor displayValue) {
+  // The average is of display values, as the screen shows them; the
+  // profile then turns it as it turns one pixel.
+  if (!srgbValues_) return displayValue;
+  return profiles_->ToSrgb(at, displayValue).value_or(displayValue);
+}
 
 void PickSession::StepSampleSize(int steps) {
   sampleSize_ = SteppedSampleSize(sampleSize_, steps);

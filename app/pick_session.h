@@ -2,11 +2,14 @@
 // pointer, the sample size (the wheel and + / − change it, and the last one
 // used is kept in the settings), a live or frozen screen (F toggles it), the
 // arrows that move the pointer by one physical pixel (ten with Shift) and
-// Esc that gives the pick up.
+// Esc that gives the pick up. With [Pick] Values=sRGB, what the pick takes
+// is the sample turned from the display's values into sRGB through the
+// monitor's colour profile; the loupe shows both.
 #pragma once
 
 #include <windows.h>
 
+#include "app/display_profiles.h"
 #include "app/frozen_backdrop.h"
 #include "app/loupe.h"
 #include "app/screen_pixels.h"
@@ -15,6 +18,9 @@ namespace huemira {
 
 class PickSession {
  public:
+  // The monitors' profiles, owned by the main window; none: display values only.
+  void SetDisplayProfiles(DisplayProfiles* profiles) { profiles_ = profiles; }
+
   // Reads the sample size and the freeze option; a frozen pick captures
   // the desktop now.
   void Start();
@@ -24,7 +30,7 @@ class PickSession {
 
   // The loupe to the pointer, read again.
   void Follow();
-  // The sample at the pointer.
+  // The sample at the pointer, in the values the settings ask for.
   TColor Sample();
 
   enum class KeyVerdict { kNotMine, kHandled, kCancel };
@@ -41,7 +47,11 @@ class PickSession {
  private:
   void StepSampleSize(int steps);
   void ShowStatus();
+  // The value the pick takes for a display value read at a point.
+  TColor Taken(POINT at, TColor displayValue);
 
+  DisplayProfiles* profiles_ = nullptr;
+  bool srgbValues_ = false;
   ScreenPixels pixels_;
   Loupe loupe_;
   FrozenBackdrop backdrop_;

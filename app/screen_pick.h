@@ -33,6 +33,7 @@ class ScreenPick {
   void Cancel();
   bool Picking() const { return sampleTimer_.Enabled(); }
   const PickSession& Session() const { return session_; }
+  void SetDisplayProfiles(DisplayProfiles* profiles) { session_.SetDisplayProfiles(profiles); }
   const Loupe& PickLoupe() const { return session_.PickLoupe(); }
 
   std::function<void(TColor)> OnSample;

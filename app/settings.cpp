@@ -37,6 +37,8 @@ int ReadSampleSizeSetting() {
 
 bool ReadFreezeSetting() { return ReadSetting(L"Pick", L"Freeze") == L"1"; }
 
+bool ReadSrgbValuesSetting() { return ReadSetting(L"Pick", L"Values") == L"sRGB"; }
+
 Hotkey ReadHotkeySetting(const std::wstring& key, Hotkey fallback) {
   return ParseHotkey(ReadSetting(L"Hotkey", key)).value_or(fallback);
 }

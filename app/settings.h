@@ -37,6 +37,9 @@ bool ReadLowerCaseSetting();
 // [Pick] SampleSize: one of kSampleSizes, else 1. [Pick] Freeze: "1" freezes.
 int ReadSampleSizeSetting();
 bool ReadFreezeSetting();
+// [Pick] Values: "sRGB" takes screen colours through the display's profile;
+// anything else ("Display", the default) takes them as the screen has them.
+bool ReadSrgbValuesSetting();
 // [Hotkey] key ("ShowHide", "Pick"): what the text says, else the default.
 Hotkey ReadHotkeySetting(const std::wstring& key, Hotkey fallback);
 

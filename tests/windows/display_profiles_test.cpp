@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "app/display_profiles.h"
+#include "app/hotkey_pick.h"
 #include "framework/handles.h"
+#include "window_test_support.h"
 
 namespace huemira {
 namespace {
@@ -102,6 +104,50 @@ TEST(DisplayProfiles, KeepsATransformUntilInvalidated) {
   EXPECT_EQ(profiles.ToSrgb(kOnPrimary, kDisplayValue), kItsSrgb);
   profiles.Invalidate();
   EXPECT_EQ(profiles.ToSrgb(kOnPrimary, kDisplayValue), std::nullopt);
+}
+
+// A pick through the main window's service, as the user makes one.
+class ProfiledPickTest : public MainFormTest {
+ protected:
+  // Starts a hotkey pick over a window of the display value.
+  const Loupe& PickOverDisplayValue(const wchar_t* values) {
+    PutSetting(L"Pick", L"Values", values);
+    SetCursorPos(240, 240);
+    form->HotkeyPick1.Begin();
+    return form->HotkeyPick1.Session().PickLoupe();
+  }
+};
+
+TEST_F(ProfiledPickTest, TakesTheSrgbValueOrTheDisplayValueAndTheLoupeShowsBoth) {
+  AssociatedProfile adobe(L"HuemiraTestAdobeRGB.icm", ReadHostFile(kAdobeRgb));
+  StartMainForm();
+  ColorWindow filled(kDisplayValue, Bounds(200, 200, 80, 80));
+  Pump();
+
+  const Loupe& loupe = PickOverDisplayValue(L"sRGB");
+  EXPECT_EQ(loupe.CodeText(), L"33c943");
+  EXPECT_EQ(loupe.OtherLine(), L"显示器值 78c850");
+  form->HotkeyPick1.Deliver(HotkeyPick::Input::kTake);
+  EXPECT_EQ(history.Slot(1), kItsSrgb);
+  EXPECT_EQ(Clipboard(), L"33c943");
+
+  PickOverDisplayValue(L"Display");
+  EXPECT_EQ(loupe.CodeText(), L"78c850");
+  EXPECT_EQ(loupe.OtherLine(), L"sRGB 33c943");
+  form->HotkeyPick1.Deliver(HotkeyPick::Input::kTake);
+  EXPECT_EQ(history.Slot(1), kDisplayValue);
+}
+
+TEST_F(ProfiledPickTest, ABrokenProfilePicksTheDisplayValue) {
+  AssociatedProfile broken(L"HuemiraTestBroken.icm", BrokenProfile());
+  StartMainForm();
+  ColorWindow filled(kDisplayValue, Bounds(200, 200, 80, 80));
+  Pump();
+  const Loupe& loupe = PickOverDisplayValue(L"sRGB");
+  EXPECT_EQ(loupe.OtherLine(), L"");
+  form->HotkeyPick1.Deliver(HotkeyPick::Input::kTake);
+  EXPECT_EQ(history.Slot(1), kDisplayValue);
+  EXPECT_TRUE(messageBoxes.empty());
 }
 
 }  // namespace
