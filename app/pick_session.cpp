@@ -25,6 +25,17 @@ void NudgePointer(int dx, int dy) {
   if (!SetPhysicalCursorPos(point.x + dx, point.y + dy)) SetCursorPos(point.x + dx, point.y + dy);
 }
 
+Loupe::Conversion LoupeConversion(DisplayProfiles* profiles, bool srgbValues, POINT at, TColor display) {
+  if (!profiles) return {.taken = display};
+  const std::optional<TColor> srgb = profiles->ToSrgb(at, display);
+  const HdrInfo hdr = profiles->Hdr(at);
+  // The other value beside the one taken, when they differ.
+  return {.taken = srgbValues && srgb ? *srgb : display,
+          .other = !srgb || *srgb == display ? std::nullopt : std::optional(srgbValues ? display : *srgb),
+          .otherLabel = srgbValues ? L"显示器值 " : L"sRGB ",
+          .note = hdr.hdr ? (hdr.approximate ? L"HDR · 近似值" : L"HDR") : L""};
+}
+
 void PickSession::Start() {
   Stop();
   running_ = true;
@@ -32,16 +43,8 @@ void PickSession::Start() {
   srgbValues_ = ReadSrgbValuesSetting() && profiles_;
   wheelRest_ = 0;
   pixels_.SeeMonitors();
-  // The loupe shows the other value beside the one taken, when they differ.
-  loupe_.SetConversion([this](POINT at, TColor display) -> Loupe::Conversion {
-    if (!profiles_) return {};
-    const std::optional<TColor> srgb = profiles_->ToSrgb(at, display);
-    const HdrInfo hdr = profiles_->Hdr(at);
-    return {.taken = srgbValues_ && srgb ? *srgb : display,
-            .other = !srgb || *srgb == display ? std::nullopt : std::optional(srgbValues_ ? display : *srgb),
-            .otherLabel = srgbValues_ ? L"显示器值 " : L"sRGB ",
-            .note = hdr.hdr ? (hdr.approximate ? L"HDR · 近似值" : L"HDR") : L""};
-  });
+  loupe_.SetConversion(
+      [this](POINT at, TColor display) { return LoupeConversion(profiles_, srgbValues_, at, display); });
   SetFrozen(ReadFreezeSetting());
 }
 

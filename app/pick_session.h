@@ -61,6 +61,11 @@ class PickSession {
   bool running_ = false;
 };
 
+// What the loupe shows of a display value read at a point: the value a
+// pick takes (sRGB through the monitor's profile when srgbValues, where
+// there is one), the other one, and HDR.
+Loupe::Conversion LoupeConversion(DisplayProfiles* profiles, bool srgbValues, POINT at, TColor display);
+
 // Moves the pointer by a distance in physical pixels.
 void NudgePointer(int dx, int dy);
 // The pointer's place in physical pixels of the virtual desktop.
