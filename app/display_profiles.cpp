@@ -89,6 +89,8 @@ std::optional<std::vector<std::uint8_t>> ReadProfile(const std::wstring& path) {
 }
 
 std::shared_ptr<const DisplayToSrgb> TransformOf(const wchar_t* device) {
+  // A monitor gone before it could be described has no device name.
+  if (device[0] == L'\0') return nullptr;
   const std::wstring path = ProfilePath(device);
   if (path.empty()) return nullptr;
   const std::optional<std::vector<std::uint8_t>> bytes = ReadProfile(path);
@@ -164,7 +166,6 @@ DisplayProfiles::Monitor& DisplayProfiles::MonitorAt(POINT screenPoint) {
   static constexpr auto add = [](HMONITOR handle, std::vector<Monitor>& monitors) {
     MONITORINFOEXW info{};
     info.cbSize = sizeof info;
-    // A monitor gone meanwhile keeps an empty device name, and no profile.
     if (!GetMonitorInfoW(handle, &info)) info = {};
     monitors.push_back({handle, info.rcMonitor, info.szDevice});
   };
