@@ -130,6 +130,17 @@ std::vector<HMONITOR> MonitorsInHdrMode() {
   return found;
 }
 
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT*, LPARAM monitors) {
+  reinterpret_cast<std::vector<HMONITOR>*>(monitors)->push_back(monitor);
+  return TRUE;
+}
+
+std::vector<HMONITOR> AllMonitors() {
+  std::vector<HMONITOR> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 }  // namespace
 
 std::optional<TColor> DisplayProfiles::ToSrgb(POINT screenPoint, TColor displayValue) {
@@ -171,13 +182,7 @@ DisplayProfiles::Monitor& DisplayProfiles::MonitorAt(POINT screenPoint) {
   };
   if (!monitors_) {
     monitors_.emplace();
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR handle, HDC, RECT*, LPARAM monitors) -> BOOL {
-          add(handle, *reinterpret_cast<std::vector<Monitor>*>(monitors));
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&*monitors_));
+    for (HMONITOR handle : AllMonitors()) add(handle, *monitors_);
   }
   for (Monitor& monitor : *monitors_) {
     if (PtInRect(&monitor.area, screenPoint)) return monitor;
