@@ -90,6 +90,8 @@ std::optional<std::vector<std::uint8_t>> ReadProfile(const std::wstring& path) {
 }
 
 std::shared_ptr<const DisplayToSrgb> TransformOf(const wchar_t* device) {
+  // A monitor gone before it could be described has no device name.
+  if (device[0] == L'\0') return nullptr;
   const std::wstring path = ProfilePath(device);
   if (path.empty()) return nullptr;
   const std::optional<std::vector<std::uint8_t>> bytes = ReadProfile(path);
@@ -127,6 +129,17 @@ std::vector<HMONITOR> MonitorsInHdrMode() {
     }
   }
   return found;
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT*, LPARAM monitors) {
+  reinterpret_cast<std::vector<HMONITOR>*>(monitors)->push_back(monitor);
+  return TRUE;
+}
+
+std::vector<HMONITOR> AllMonitors() {
+  std::vector<HMONITOR> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
 }
 
 }  // namespace
@@ -181,19 +194,12 @@ DisplayProfiles::Monitor& DisplayProfiles::MonitorAt(POINT screenPoint) {
   static constexpr auto add = [](HMONITOR handle, std::vector<Monitor>& monitors) {
     MONITORINFOEXW info{};
     info.cbSize = sizeof info;
-    // A monitor gone meanwhile keeps an empty device name, and no profile.
     if (!GetMonitorInfoW(handle, &info)) info = {};
     monitors.push_back({handle, info.rcMonitor, info.szDevice});
   };
   if (!monitors_) {
     monitors_.emplace();
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR handle, HDC, RECT*, LPARAM monitors) -> BOOL {
-          add(handle, *reinterpret_cast<std::vector<Monitor>*>(monitors));
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&*monitors_));
+    for (HMONITOR handle : AllMonitors()) add(handle, *monitors_);
   }
   for (Monitor& monitor : *monitors_) {
     if (PtInRect(&monitor.area, screenPoint)) return monitor;

@@ -31,8 +31,8 @@ ROOT = Path(__file__).resolve().parent.parent
 MACHINES = {"i686": (0x14C, 0x10B, "PE32 i386"), "x86_64": (0x8664, 0x20B, "PE32+ x86-64")}
 SUBSYSTEM_GUI = 2
 RT_VERSION, RT_GROUP_ICON, RT_MANIFEST = 16, 14, 24
-SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msimg32.dll",
-               "msvcrt.dll", "ole32.dll", "shell32.dll", "user32.dll"}
+SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "mscms.dll",
+               "msimg32.dll", "msvcrt.dll", "ole32.dll", "shell32.dll", "user32.dll"}
 ARCHIVE_MEMBERS = ["huemira.exe", "LICENSE", "THIRD-PARTY-NOTICES", "说明.txt"]
 LARGE_ADDRESS_AWARE = 0x20
 

@@ -73,9 +73,9 @@ TEST(DisplayToSrgb, UndoesWhatAColourManagedProgramDrew) {
         cmsCreateTransform(srgb, TYPE_RGB_8, display, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0);
     ASSERT_NE(draw, nullptr) << name;
     int outside = 0, exact = 0, tried = 0;
-    for (int r = 0; r < 256; r += 5) {
-      for (int g = 0; g < 256; g += 5) {
-        for (int b = 0; b < 256; b += 5) {
+    for (int r = 0; r < 256; r += 7) {
+      for (int g = 0; g < 256; g += 7) {
+        for (int b = 0; b < 256; b += 7) {
           const std::uint8_t source[3] = {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
                                           static_cast<std::uint8_t>(b)};
           std::uint8_t drawn[3];
@@ -142,9 +142,10 @@ TEST(DisplayToSrgb, RefusesWhatIsNoRgbDisplayProfile) {
   EXPECT_NE(cut.verdict, DisplayProfileVerdict::Usable);
   EXPECT_EQ(cut.transform, nullptr);
 
-  EXPECT_EQ(BuildDisplayToSrgb(SavedProfile(cmsCreateGrayProfile(cmsD50_xyY(), cmsBuildGamma(nullptr, 2.2))))
-                .verdict,
+  cmsToneCurve* gamma = cmsBuildGamma(nullptr, 2.2);
+  EXPECT_EQ(BuildDisplayToSrgb(SavedProfile(cmsCreateGrayProfile(cmsD50_xyY(), gamma))).verdict,
             DisplayProfileVerdict::NotRgbDisplay);
+  cmsFreeToneCurve(gamma);
   EXPECT_EQ(BuildDisplayToSrgb(ReadProfile("x11-colors.icc")).verdict, DisplayProfileVerdict::NotRgbDisplay);
 }
 
