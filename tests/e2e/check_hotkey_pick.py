@@ -10,11 +10,17 @@ import harness
 from harness import expect, expect_equal, run
 
 PATTERN_PROGRAM = harness.EXE.parents[1] / "tests" / "windows" / "pattern-window.exe"
+PROFILE_PROGRAM = harness.EXE.parents[1] / "tests" / "windows" / "display-profile.exe"
+# Debian's colord-data, through Wine's drive for the host's root.
+ADOBE_RGB = "Z:\\usr\\share\\color\\icc\\colord\\AdobeRGB1998.icc"
 PATTERN_LEFT, PATTERN_TOP = 300, 200
 # The pattern's two halves (tests/e2e/pattern_window.cpp), and the 5 x 5
 # mean on its middle column: two columns of the left colour, three of the
 # right, each channel rounded half up.
 LEFT_COLOR, RIGHT_COLOR, BORDER_MEAN = "0AC81E", "FB0065", "9B5049"
+# The same display values turned into sRGB through Adobe RGB (1998),
+# relative colorimetric, by Pillow's ImageCms (Little CMS driven another way).
+LEFT_SRGB, BORDER_MEAN_SRGB = "00C900", "B04F47"
 
 
 class PatternWindow:
@@ -53,6 +59,13 @@ def click_at(x, y, *held):
     time.sleep(0.5)
 
 
+def start_pick(app, pattern):
+    """The hotkey pressed while the keyboard is with the other program."""
+    run("xdotool", "windowfocus", "--sync", pattern.window)
+    time.sleep(0.3)
+    app.key("ctrl+alt+c")
+
+
 def check_the_pick_hotkey_takes_the_average_and_the_click_reaches_no_window():
     expect(PATTERN_PROGRAM.exists(), f"{PATTERN_PROGRAM} is missing: build the x86_64 tests (make win64)")
     harness.fresh_settings()
@@ -60,10 +73,7 @@ def check_the_pick_hotkey_takes_the_average_and_the_click_reaches_no_window():
     pattern = PatternWindow()
     try:
         with harness.Program() as app:
-            # The keyboard is with the other program.
-            run("xdotool", "windowfocus", "--sync", pattern.window)
-            time.sleep(0.3)
-            app.key("ctrl+alt+c")
+            start_pick(app, pattern)
             middle_y = PATTERN_TOP + 100
             click_at(PATTERN_LEFT + 100, middle_y)
             harness.expect_clipboard(BORDER_MEAN.lower(), "after the hotkey pick")
@@ -86,3 +96,34 @@ def check_the_pick_hotkey_takes_the_average_and_the_click_reaches_no_window():
         pattern.close()
     history = harness.expect_full_history("after the hotkey picks")
     expect_equal(history[0:3], [RIGHT_COLOR, LEFT_COLOR, BORDER_MEAN], "HC1..HC3, the picks newest first")
+
+
+def display_profile(action):
+    """Gives the display colord's Adobe RGB (1998), or takes it away."""
+    done = subprocess.run([harness.WINE_LOADER, str(PROFILE_PROGRAM), action, ADOBE_RGB],
+                          env=harness.wine_environment(), capture_output=True, timeout=60)
+    expect(done.returncode == 0, f"display-profile.exe {action} failed ({done.returncode})")
+
+
+def check_srgb_values_come_through_the_displays_profile():
+    """A wide-gamut profile on the display: with [Pick] Values=sRGB the pick
+    gives what a colour-managed program was asked to draw."""
+    display_profile("associate")
+    pattern = PatternWindow()
+    try:
+        harness.fresh_settings()
+        harness.write_settings("[Pick]\r\nSampleSize=5\r\nValues=sRGB\r\n")
+        with harness.Program() as app:
+            start_pick(app, pattern)
+            click_at(PATTERN_LEFT + 100, PATTERN_TOP + 100)
+            harness.expect_clipboard(BORDER_MEAN_SRGB.lower(), "the average, turned into sRGB")
+            start_pick(app, pattern)
+            click_at(PATTERN_LEFT + 50, PATTERN_TOP + 100)
+            harness.expect_clipboard(LEFT_SRGB.lower(), "one colour, turned into sRGB")
+            app.click(40, 185)  # the code box
+            app.close()
+        history = harness.expect_full_history("after the sRGB picks")
+        expect_equal(history[0:2], [LEFT_SRGB, BORDER_MEAN_SRGB], "HC1 and HC2")
+    finally:
+        pattern.close()
+        display_profile("remove")
