@@ -1,0 +1,39 @@
+#include "color/palette_text.h"
+
+#include "color/palette_file_error.h"
+#include "framework/unicode.h"
+
+namespace huemira {
+
+std::vector<std::string_view> SplitPaletteLines(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (!IsValidUtf8(line)) {
+      throw PaletteFileError(static_cast<int>(lines.size()) + 1, "文本不是 UTF-8 编码");
+    }
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string SingleLineText(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+}  // namespace huemira

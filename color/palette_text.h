@@ -1,0 +1,22 @@
+// Line handling shared by the text palette formats.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace huemira {
+
+// The lines of a text file without their ends (LF or CRLF), a leading UTF-8
+// byte-order mark dropped. Throws PaletteFileError (with the first bad
+// line) when the text is not UTF-8.
+std::vector<std::string_view> SplitPaletteLines(std::string_view text);
+
+// Without blanks and tabs on either side.
+std::string_view TrimBlanks(std::string_view text);
+
+// Control characters (line ends, tabs) replaced by spaces, so that a name
+// stays on its line in a written file.
+std::string SingleLineText(std::string_view text);
+
+}  // namespace huemira
