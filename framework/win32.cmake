@@ -9,6 +9,7 @@ add_library(framework_win32 STATIC
   control.cpp
   edit.cpp
   dpi.cpp
+  file_replace.cpp
   fonts.cpp
   form.cpp
   hint_window.cpp
