@@ -3,19 +3,23 @@ add_library(framework_win32 STATIC
   application.cpp
   button.cpp
   canvas.cpp
+  check_box.cpp
   clipboard.cpp
   color_dialog.cpp
   combo_box.cpp
   control.cpp
   edit.cpp
   dpi.cpp
+  file_dialog.cpp
   file_replace.cpp
   fonts.cpp
   form.cpp
   hint_window.cpp
   hints.cpp
   image.cpp
+  input_query.cpp
   label.cpp
+  list_box.cpp
   memo.cpp
   message_box.cpp
   open_picture_dialog.cpp
