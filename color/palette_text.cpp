@@ -1,5 +1,7 @@
 #include "color/palette_text.h"
 
+#include <unordered_set>
+
 #include "color/palette_file_error.h"
 #include "framework/unicode.h"
 
@@ -34,6 +36,21 @@ std::string SingleLineText(std::string_view text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }
   return out;
+}
+
+std::vector<std::string> UniqueEntryNames(const Palette& palette, std::string (*clean)(std::string_view)) {
+  std::vector<std::string> names;
+  names.reserve(palette.entries.size());
+  std::unordered_set<std::string> taken;
+  for (std::size_t i = 0; i < palette.entries.size(); ++i) {
+    std::string name = clean(palette.entries[i].name);
+    if (name.empty()) name = "color-" + std::to_string(i + 1);
+    std::string unique = name;
+    for (int n = 2; taken.contains(unique); ++n) unique = name + "-" + std::to_string(n);
+    taken.insert(unique);
+    names.push_back(std::move(unique));
+  }
+  return names;
 }
 
 }  // namespace huemira

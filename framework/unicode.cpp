@@ -35,7 +35,9 @@ std::int32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
   return code;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
   } else if (code < 0x800) {
@@ -52,8 +54,6 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {

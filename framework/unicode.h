@@ -12,6 +12,9 @@ namespace huemira {
 // Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 
+// code must be a Unicode scalar value (no surrogate, at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t code);
+
 // Empty when the text holds an unpaired surrogate.
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
 // The text must be valid UTF-8 (IsValidUtf8).

@@ -15,7 +15,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev libgif-dev
   nasm dpkg-dev bzip2 xz-utils
   wine wine64 xvfb xserver-xephyr xdotool xclip x11-utils imagemagick fonts-wqy-microhei trayer
-  python3 python3-xlib libjpeg-turbo-progs time locales
+  python3 python3-xlib python3-pil libjpeg-turbo-progs time locales
 )
 
 missing=()
