@@ -4,6 +4,7 @@
 
 #include "app/web_code.h"
 #include "framework/system_color.h"
+#include "framework/text.h"
 
 namespace huemira {
 
@@ -47,7 +48,7 @@ std::wstring CopyAsMenu::Text(std::size_t entry) const {
     case CssForm::Oklch: return CssOklchText(color);
     case CssForm::NearestVariable: {
       const std::optional<NearestToken> token = nearest_ ? nearest_(color) : std::nullopt;
-      return token ? CssVariableText(token->name) : L"";
+      return token ? L"var(--" + Utf8ToWide(token->variable) + L")" : L"";
     }
   }
   return L"";

@@ -7,6 +7,7 @@
 #include "color/ciede2000.h"
 #include "color/css_color_text.h"
 #include "color/css_named_colors.h"
+#include "color/css_palette.h"
 #include "framework/system_color.h"
 #include "framework/text.h"
 
@@ -19,7 +20,7 @@ constexpr wchar_t kSection[] = L"Palette";
 // The reference's entries with their CIELAB values worked out once.
 class PaletteLibrary::NearestSearch {
  public:
-  explicit NearestSearch(const Palette& palette) : palette_(palette) {
+  explicit NearestSearch(const Palette& palette) : palette_(palette), variables_(CssPropertyNames(palette)) {
     labs_.reserve(palette.entries.size());
     for (const PaletteEntry& entry : palette.entries) labs_.push_back(CieLabOf(entry.color));
   }
@@ -36,12 +37,14 @@ class PaletteLibrary::NearestSearch {
     const PaletteEntry& entry = palette_.entries[best];
     return NearestToken{
         .name = entry.name.empty() ? WideToUtf8(CssHexText(entry.color, HexLetterCase::Lower)) : entry.name,
+        .variable = variables_[best],
         .color = entry.color,
         .deltaE = bestDifference};
   }
 
  private:
   Palette palette_;
+  std::vector<std::string> variables_;
   std::vector<CieLab> labs_;
 };
 

@@ -19,6 +19,9 @@ namespace huemira {
 // The reference's entry nearest to a colour by CIEDE2000.
 struct NearestToken {
   std::string name;  // UTF-8; the entry's code ("#12ab34") when it has no name
+  // The CSS custom property the palette's CSS export gives the entry
+  // ("brand-red" for "Brand Red").
+  std::string variable;
   TColor color = clBlack;
   double deltaE = 0;
 };

@@ -208,4 +208,8 @@ std::string WriteTailwindTheme(const Palette& palette) {
   });
 }
 
+std::vector<std::string> CssPropertyNames(const Palette& palette) {
+  return UniqueEntryNames(palette, CssIdentifier);
+}
+
 }  // namespace huemira
