@@ -4,10 +4,11 @@
 
 #include "app/form_place.h"
 #include "app/main_form.h"
+#include "app/palette_file_name.h"
 #include "color/ciede2000.h"
 #include "color/css_color_text.h"
-#include "color/gimp_palette.h"
 #include "color/palette_file_error.h"
+#include "color/palette_format.h"
 #include "framework/exception.h"
 #include "framework/file_dialog.h"
 #include "framework/file_replace.h"
@@ -33,7 +34,6 @@ constexpr std::int64_t kMaxImportBytes = 64 << 20;
 constexpr wchar_t kHistoryName[] = L"取色历史";
 constexpr wchar_t kCssNamedName[] = L"CSS 命名颜色";
 constexpr wchar_t kNewPaletteName[] = L"新调色板";
-constexpr wchar_t kPaletteFilter[] = L"GIMP 调色板 (*.gpl)|*.gpl";
 
 // The bytes of a file to import; a file of no palette's size is refused.
 std::string ReadFileBytes(const std::wstring& path) {
@@ -46,6 +46,36 @@ std::string ReadFileBytes(const std::wstring& path) {
 }
 
 std::wstring FileNameOf(const std::wstring& path) { return std::filesystem::path(path).filename().wstring(); }
+
+std::wstring PatternOf(const PaletteFormatInfo& info) { return L"*" + Utf8ToWide(std::string(info.extension)); }
+
+// One entry per format, after one for them all when reading.
+std::wstring PaletteFilter(bool forReading) {
+  std::wstring all, each;
+  for (const PaletteFormatInfo& info : PaletteFormats()) {
+    all += (all.empty() ? L"" : L";") + PatternOf(info);
+    each += L"|" + Utf8ToWide(std::string(info.description)) + L" (" + PatternOf(info) + L")|" + PatternOf(info);
+  }
+  return forReading ? L"所有调色板文件|" + all + each + L"|所有文件|*.*" : each.substr(1);
+}
+
+// What the user is told when a file's name gives no palette format.
+std::string UnknownFormatText() {
+  std::string extensions;
+  for (const PaletteFormatInfo& info : PaletteFormats()) {
+    extensions += ' ';
+    extensions += info.extension;
+  }
+  return "不支持的文件类型,可用的扩展名:" + extensions;
+}
+
+std::wstring ImportedText(const Palette& palette) {
+  std::size_t mapped = 0;
+  for (const PaletteEntry& entry : palette.entries) mapped += entry.mapped;
+  std::wstring text = L"已导入 " + std::to_wstring(palette.entries.size()) + L" 种颜色";
+  if (mapped) text += L",其中 " + std::to_wstring(mapped) + L" 种超出 sRGB,已映射到最近的颜色";
+  return text;
+}
 
 }  // namespace
 
@@ -282,39 +312,45 @@ void TForm_Palette::Button_DeletePaletteClick() {
 void TForm_Palette::ImportFile(const std::wstring& path) {
   Palette palette;
   try {
-    const std::string fallbackName = WideToUtf8(std::filesystem::path(path).stem().wstring());
-    palette = ReadGimpPalette(ReadFileBytes(path), fallbackName);
+    const std::string name = WideToUtf8(path);
+    const std::optional<PaletteFormat> format = PaletteFormatFromPath(name);
+    if (!format) throw PaletteFileError(0, UnknownFormatText());
+    palette = ReadPalette(ReadFileBytes(path), *format, PaletteNameFromPath(name));
   } catch (const PaletteFileError& failure) {
-    ShowMessageBox({.owner = Handle(),
-                    .text = L"无法导入调色板:\n" + Utf8ToWide(PaletteFileErrorText(FileNameOf(path), failure.line(),
-                                                                                     failure.what())),
-                    .caption = L"导入失败",
-                    .type = MB_OK | MB_ICONWARNING});
+    TellFailure(L"导入失败", L"无法导入调色板:\n" + Utf8ToWide(PaletteFileErrorText(FileNameOf(path), failure.line(),
+                                                                                   failure.what())));
     return;
   } catch (const EStreamError& failure) {
-    ShowMessageBox({.owner = Handle(),
-                    .text = L"无法导入调色板:\n" + Utf8ToWide(PaletteFileErrorText(FileNameOf(path), 0, failure.what())),
-                    .caption = L"导入失败",
-                    .type = MB_OK | MB_ICONWARNING});
+    TellFailure(L"导入失败", L"无法导入调色板:\n" + Utf8ToWide(PaletteFileErrorText(FileNameOf(path), 0, failure.what())));
     return;
   }
-  const std::size_t count = palette.entries.size();
+  const std::wstring imported = ImportedText(palette);
   const std::size_t index = palettes_.Add(std::move(palette));
   ShowPalettes(static_cast<int>(index) + 1);
-  ShowStatus(L"已导入 " + std::to_wstring(count) + L" 种颜色", false);
+  ShowStatus(imported, false);
 }
 
 void TForm_Palette::ExportFile(const std::wstring& path) {
   const std::optional<Palette> palette = ChosenPalette();
   if (!palette) return;
-  if (!ReplaceFileContent(path, WriteGimpPalette(*palette)))
+  const std::optional<PaletteFormat> format = PaletteFormatFromPath(WideToUtf8(path));
+  if (!format) {
+    TellFailure(L"导出失败", L"无法导出调色板:\n" + Utf8ToWide(PaletteFileErrorText(FileNameOf(path), 0,
+                                                                                   UnknownFormatText())));
+    return;
+  }
+  if (!ReplaceFileContent(path, WritePalette(*palette, *format)))
     throw EWriteError("调色板未能导出:无法写入文件\n" + WideToUtf8(path));
   ShowStatus(L"已导出到 " + path, false);
 }
 
+void TForm_Palette::TellFailure(const std::wstring& caption, const std::wstring& text) {
+  ShowMessageBox({.owner = Handle(), .text = text, .caption = caption, .type = MB_OK | MB_ICONWARNING});
+}
+
 void TForm_Palette::Button_ImportClick() {
   const std::optional<std::wstring> path =
-      ChooseFileToOpen({.owner = Handle(), .title = L"导入调色板", .filter = kPaletteFilter});
+      ChooseFileToOpen({.owner = Handle(), .title = L"导入调色板", .filter = PaletteFilter(true)});
   if (path) ImportFile(*path);
 }
 
@@ -323,8 +359,8 @@ void TForm_Palette::Button_ExportClick() {
   if (!palette) return;
   const std::optional<std::wstring> path = ChooseFileToSave({.owner = Handle(),
                                                              .title = L"导出调色板",
-                                                             .filter = kPaletteFilter,
-                                                             .fileName = Utf8ToWide(palette->name) + L".gpl",
+                                                             .filter = PaletteFilter(false),
+                                                             .fileName = SafeFileStem(Utf8ToWide(palette->name)),
                                                              .defaultExtension = L"gpl"});
   if (path) ExportFile(*path);
 }

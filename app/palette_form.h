@@ -39,12 +39,13 @@ class TForm_Palette : public Form {
   void ChoosePalette(int row);
   // The stored palette the list shows chosen, if it is one.
   std::optional<std::size_t> ChosenStoredPalette() const;
-  // Reads a palette file and stores it as a new palette, or tells why the
-  // file does not read and stores nothing. What the import button does
-  // with the file chosen.
+  // Reads a palette file in the format its name's ending gives, and stores
+  // it as a new palette; or tells why the file does not read ("FILE: 第 N
+  // 行: ...") and stores nothing. What the import button does with the
+  // file chosen.
   void ImportFile(const std::wstring& path);
   // Writes the chosen palette (or the history) to a file, in the format its
-  // name's extension gives.
+  // name's ending gives.
   void ExportFile(const std::wstring& path);
   // The stored palettes changed elsewhere (the swatch menu added a colour).
   void ShowStoredChange();
@@ -71,6 +72,8 @@ class TForm_Palette : public Form {
   void ShowColors(std::optional<std::size_t> selected);
   void UpdateButtons();
   void ShowStatus(const std::wstring& text, bool failure);
+  // A warning box: a file that could not be imported or exported.
+  void TellFailure(const std::wstring& caption, const std::wstring& text);
   // The palette the grid shows: the history as a palette, or a stored one.
   std::optional<Palette> ChosenPalette() const;
   // Gives the chosen stored palette new content; the grid selects selected.

@@ -1,13 +1,12 @@
 #include "app/palette_library.h"
 
-#include <limits>
 #include <vector>
 
 #include "app/settings.h"
-#include "color/ciede2000.h"
 #include "color/css_color_text.h"
 #include "color/css_named_colors.h"
 #include "color/css_palette.h"
+#include "color/nearest_entry.h"
 #include "framework/system_color.h"
 #include "framework/text.h"
 
@@ -17,35 +16,27 @@ namespace {
 constexpr wchar_t kSection[] = L"Palette";
 }  // namespace
 
-// The reference's entries with their CIELAB values worked out once.
+// The reference with its search structure and its entries' CSS names.
 class PaletteLibrary::NearestSearch {
  public:
-  explicit NearestSearch(const Palette& palette) : palette_(palette), variables_(CssPropertyNames(palette)) {
-    labs_.reserve(palette.entries.size());
-    for (const PaletteEntry& entry : palette.entries) labs_.push_back(CieLabOf(entry.color));
-  }
+  explicit NearestSearch(const Palette& palette)
+      : palette_(palette), index_(palette), variables_(CssPropertyNames(palette)) {}
 
   std::optional<NearestToken> Find(TColor color) const {
-    if (labs_.empty()) return std::nullopt;
-    const CieLab lab = CieLabOf(color);
-    std::size_t best = 0;
-    double bestDifference = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i < labs_.size(); ++i) {
-      const double difference = Ciede2000(lab, labs_[i]);
-      if (difference < bestDifference) best = i, bestDifference = difference;
-    }
-    const PaletteEntry& entry = palette_.entries[best];
+    const std::optional<NearestMatch> match = index_.Nearest(color);
+    if (!match) return std::nullopt;
+    const PaletteEntry& entry = palette_.entries[match->index];
     return NearestToken{
         .name = entry.name.empty() ? WideToUtf8(CssHexText(entry.color, HexLetterCase::Lower)) : entry.name,
-        .variable = variables_[best],
+        .variable = variables_[match->index],
         .color = entry.color,
-        .deltaE = bestDifference};
+        .deltaE = match->deltaE};
   }
 
  private:
   Palette palette_;
+  NearestEntryIndex index_;
   std::vector<std::string> variables_;
-  std::vector<CieLab> labs_;
 };
 
 PaletteLibrary::PaletteLibrary(std::wstring folder) : store_(std::move(folder)) {}

@@ -10,6 +10,7 @@
 #include "app/palette_form.h"
 #include "app/palette_library.h"
 #include "color/gimp_palette.h"
+#include "color/palette_format.h"
 #include "framework/input_query.h"
 #include "framework/text.h"
 #include "window_test_support.h"
@@ -26,7 +27,9 @@ class PaletteWindowTest : public MainFormTest {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     folder = fs::path(temp) / L"huemira-palette-test";
+    inputs = fs::path(temp) / L"huemira-palette-test-input";
     fs::remove_all(folder);
+    fs::remove_all(inputs);
   }
 
   void Start() {
@@ -62,9 +65,9 @@ class PaletteWindowTest : public MainFormTest {
     bytes << file.rdbuf();
     return bytes.str();
   }
-  void PutFile(const std::wstring& name, const std::string& bytes) const {
-    fs::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary) << bytes;
+  void PutFile(const fs::path& path, const std::string& bytes) const {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
   }
   static Palette MakePalette(const std::string& name, std::vector<PaletteEntry> entries) {
     return Palette{.name = name, .entries = std::move(entries)};
@@ -72,15 +75,14 @@ class PaletteWindowTest : public MainFormTest {
   void Press(HWND control, WPARAM key) { SendMessageW(control, WM_KEYDOWN, key, 0); }
 
   fs::path folder;
+  // Files to import, outside the palettes' folder.
+  fs::path inputs;
   // Declared after the base's windows: it outlives them.
   std::unique_ptr<PaletteLibrary> palettes;
 };
 
-TEST_F(PaletteWindowTest, TheSwatchMenuOpensTheWindowFromItsLastEntry) {
+TEST_F(PaletteWindowTest, TheSwatchMenuOpensTheWindow) {
   Start();
-  PopupMenu& menu = form->PopupMenu_ShowColor;
-  EXPECT_EQ(menu.Items(menu.Count() - 1).Caption, L"调色板…");
-  EXPECT_EQ(menu.Items(3).Caption, L"添加到调色板") << "beside 添加到历史库";
   TForm_Palette& window = OpenWindow();
   EXPECT_TRUE(IsWindowVisible(window.Handle()));
   EXPECT_EQ(WindowText(window.Handle()), L"Huemira-调色板");
@@ -151,8 +153,7 @@ TEST_F(PaletteWindowTest, EditsInTheWindowWriteTheGimpFile) {
 
 TEST_F(PaletteWindowTest, AFileThatDoesNotReadIsListedGreyedAndLeftUntouched) {
   const std::string damaged = "GIMP Palette\r\nName: Damaged\r\n255 0\r\n";
-  PutFile(L"damaged.gpl", damaged);
-  palettes = nullptr;
+  PutFile(folder / L"damaged.gpl", damaged);
   Start();
   palettes->Add(MakePalette("Fine", {{.color = clWhite}}));
   TForm_Palette& window = OpenWindow();
@@ -210,7 +211,7 @@ TEST_F(PaletteWindowTest, CopyAsOffersTheReferencesNearestEntryAsAVariable) {
                reinterpret_cast<LPARAM>(window.ComboBox_Reference.Handle()));
   EXPECT_EQ(Setting(L"Palette", L"Reference"), L"Brand");
   form->CopyAsMenu_ShowColor.Refresh();
-  EXPECT_EQ(variable.Caption, L"var(--brand-red)");
+  EXPECT_EQ(variable.Caption, L"var(--Brand-Red)") << "as the palette's CSS export names it";
 
   // The window shows each colour's nearest beside it.
   window.CheckBox_Nearest.Click();
@@ -219,20 +220,30 @@ TEST_F(PaletteWindowTest, CopyAsOffersTheReferencesNearestEntryAsAVariable) {
   EXPECT_EQ(window.Grid_Colors.Swatches()[0].detail.rfind(L"Brand Red  ΔE ", 0), 0u);
 }
 
-TEST_F(PaletteWindowTest, AnImportThatFailsTellsTheLineAndImportsNothing) {
+TEST_F(PaletteWindowTest, ImportAndExportGoByTheFileNamesFormatAndAFailureImportsNothing) {
   Start();
   TForm_Palette& window = OpenWindow();
-  PutFile(L"in.txt", "GIMP Palette\nName: Imported\n1 2 3 One\nnot a colour\n");
-  window.ImportFile((folder / L"in.txt").wstring());
-  ASSERT_EQ(messageBoxes.size(), 1u);
-  EXPECT_NE(messageBoxes[0].text.find(L"in.txt: 第 4 行: "), std::wstring::npos) << WideToUtf8(messageBoxes[0].text);
+  PutFile(inputs / L"in.gpl", "GIMP Palette\nName: Imported\n1 2 3 One\nnot a colour\n");
+  window.ImportFile((inputs / L"in.gpl").wstring());
+  PutFile(inputs / L"in.txt", "GIMP Palette\n");
+  window.ImportFile((inputs / L"in.txt").wstring());
+  ASSERT_EQ(messageBoxes.size(), 2u);
+  EXPECT_NE(messageBoxes[0].text.find(L"in.gpl: 第 4 行: "), std::wstring::npos) << WideToUtf8(messageBoxes[0].text);
+  EXPECT_NE(messageBoxes[1].text.find(L"in.txt: 不支持的文件类型"), std::wstring::npos);
   EXPECT_EQ(window.ListBox_Palettes.Count(), 1);
+  EXPECT_FALSE(fs::exists(folder)) << "no palette file written";
 
-  PutFile(L"in.txt", "GIMP Palette\nName: Imported\n1 2 3 One\n");
-  window.ImportFile((folder / L"in.txt").wstring());
-  EXPECT_EQ(window.ListBox_Palettes.Count(), 2);
-  EXPECT_EQ(FileBytes(L"Imported.gpl"),
-            WriteGimpPalette(MakePalette("Imported", {{.color = MakeColor(1, 2, 3), .name = "One"}})));
+  PutFile(inputs / L"Brand.css", ":root {\n  --brand-red: #ff0000;\n  --beyond: oklch(0.7 0.4 30);\n  --gap: 4px;\n}\n");
+  window.ImportFile((inputs / L"Brand.css").wstring());
+  ASSERT_EQ(window.ListBox_Palettes.Count(), 2);
+  EXPECT_EQ(window.Label_Status.Caption(), L"已导入 2 种颜色,其中 1 种超出 sRGB,已映射到最近的颜色");
+  const Palette stored = ReadGimpPalette(FileBytes(L"Brand.gpl"), "");
+  EXPECT_EQ(stored.name, "Brand");
+  ASSERT_EQ(stored.entries.size(), 2u);
+  EXPECT_EQ(stored.entries[0].name, "brand-red");
+
+  window.ExportFile((folder / L"out.tokens.json").wstring());
+  EXPECT_EQ(FileBytes(L"out.tokens.json"), WritePalette(stored, PaletteFormat::DesignTokens));
 }
 
 TEST_F(PaletteWindowTest, TenThousandColorsDrawOnlyWhatShowsAndScrollWithTheWheel) {
