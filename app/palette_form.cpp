@@ -24,7 +24,7 @@ namespace {
 
 constexpr wchar_t kPaletteFormClass[] = L"HuemiraPaletteForm";
 constexpr wchar_t kSection[] = L"Palette";
-constexpr int kClientWidth = 640;
+constexpr int kClientWidth = 700;
 constexpr int kClientHeight = 420;
 constexpr COLORREF kFailureColor = RGB(0xC0, 0x00, 0x00);
 // A history change is shown from the message loop, once for a whole push.
@@ -130,7 +130,7 @@ void TForm_Palette::CreateControls() {
   Button_Export.OnClick = [this] { Button_ExportClick(); };
 
   Label_Colors.Create(*this, {.position = {188, 8}, .caption = L"颜色:"});
-  Grid_Colors.Create(*this, {.bounds = Bounds(188, 26, 444, 298),
+  Grid_Colors.Create(*this, {.bounds = Bounds(188, 26, 504, 298),
                              .hint = L"单击即取用此颜色,\r\nDelete 移除, F2 命名,\r\nCtrl+方向键 移动。"});
   Grid_Colors.OnActivate = [this](std::size_t index) { Grid_ColorsActivate(index); };
   Grid_Colors.OnSelect = [this] { UpdateButtons(); };
@@ -148,10 +148,10 @@ void TForm_Palette::CreateControls() {
   Button_RenameColor.OnClick = [this] { Button_RenameColorClick(); };
 
   Label_Reference.Create(*this, {.position = {188, 365}, .caption = L"参照调色板:"});
-  ComboBox_Reference.Create(*this, {.bounds = Bounds(262, 361, 170, 240),
+  ComboBox_Reference.Create(*this, {.bounds = Bounds(262, 361, 200, 240),
                                     .hint = L"取色时和“复制为”给出\r\n此调色板中最近的颜色"});
   ComboBox_Reference.OnChange = [this] { ComboBox_ReferenceChange(); };
-  CheckBox_Nearest.Create(*this, {.bounds = Bounds(442, 362, 190, 22), .caption = L"显示参照中最近的颜色"});
+  CheckBox_Nearest.Create(*this, {.bounds = Bounds(472, 362, 220, 22), .caption = L"显示参照中最近的颜色"});
   CheckBox_Nearest.OnClick = [this] { ShowColors(Grid_Colors.Selected()); };
 
   Label_Status.Create(*this, {.position = {8, 396}, .caption = L""});
@@ -229,7 +229,8 @@ void TForm_Palette::ShowColors(std::optional<std::size_t> selected) {
       if (nearest) {
         if (const std::optional<NearestToken> token = palettes_.ReferenceNearest(entry.color)) {
           swatch.mark = token->color;
-          swatch.detail = Utf8ToWide(token->name) + L"  " + DeltaEText(token->deltaE);
+          swatch.detail = Utf8ToWide(token->name);
+          swatch.detailEnd = DeltaEText(token->deltaE);
         }
       }
       swatches.push_back(std::move(swatch));

@@ -14,7 +14,7 @@ namespace {
 
 constexpr wchar_t kSwatchGridClass[] = L"HuemiraSwatchGrid";
 // A tile at 96 dpi: the swatch, then two lines of text beside it.
-constexpr int kTileWidth = 150;
+constexpr int kTileWidth = 156;
 constexpr int kTileHeight = 36;
 constexpr int kSwatchSize = 28;
 constexpr int kMarkSize = 10;
@@ -184,6 +184,16 @@ void SwatchGrid::PaintTile(HDC dc, std::size_t index, const RECT& tile) const {
     text.left = mark.right + gap;
   }
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+  if (!swatch.detailEnd.empty()) {
+    RECT end = text;
+    DrawTextW(dc, swatch.detailEnd.c_str(), static_cast<int>(swatch.detailEnd.size()), &end,
+              DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    const int width = end.right - end.left;
+    end = RECT{std::max(text.right - width, text.left), text.top, text.right, text.bottom};
+    DrawTextW(dc, swatch.detailEnd.c_str(), static_cast<int>(swatch.detailEnd.size()), &end,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT);
+    text.right = end.left - gap;
+  }
   DrawTextW(dc, swatch.detail.c_str(), static_cast<int>(swatch.detail.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if (selected && Focused()) DrawFocusRect(dc, &tile);

@@ -19,6 +19,8 @@ struct GridSwatch {
   TColor color = clBlack;
   std::wstring name;
   std::wstring detail;  // the second line, in grey
+  // Kept whole at the second line's right end, the detail cut before it ("ΔE 1.23").
+  std::wstring detailEnd;
   // A colour shown as a small square before the detail (a nearest match).
   std::optional<TColor> mark;
 };

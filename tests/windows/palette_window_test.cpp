@@ -217,7 +217,8 @@ TEST_F(PaletteWindowTest, CopyAsOffersTheReferencesNearestEntryAsAVariable) {
   window.CheckBox_Nearest.Click();
   window.ChoosePalette(TForm_Palette::kHistoryRow);
   EXPECT_EQ(window.Grid_Colors.Swatches()[0].mark, MakeColor(0xFF, 0x00, 0x00));
-  EXPECT_EQ(window.Grid_Colors.Swatches()[0].detail.rfind(L"Brand Red  ΔE ", 0), 0u);
+  EXPECT_EQ(window.Grid_Colors.Swatches()[0].detail, L"Brand Red");
+  EXPECT_EQ(window.Grid_Colors.Swatches()[0].detailEnd.rfind(L"ΔE ", 0), 0u);
 }
 
 TEST_F(PaletteWindowTest, ImportAndExportGoByTheFileNamesFormatAndAFailureImportsNothing) {
