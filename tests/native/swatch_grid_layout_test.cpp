@@ -39,8 +39,8 @@ TEST(SwatchGridLayout, ABandShowsTheRowsItTouchesOnly) {
   EXPECT_EQ(kTen.TilesIn(50, 50).end, 0u) << "an empty band";
   // 10,000 tiles: a view's band covers a few rows, not the whole palette.
   const SwatchGridLayout large(10000, 100, 30, 350);
-  const auto band = large.TilesIn(150000, 150300);
-  EXPECT_EQ(band.first, 15000u);
+  const auto band = large.TilesIn(30000, 30300);
+  EXPECT_EQ(band.first, 3000u);
   EXPECT_EQ(band.end - band.first, 30u);
 }
 
