@@ -181,8 +181,8 @@ std::string WriteBlock(const Palette& palette, std::string_view opening, std::st
 }  // namespace
 
 Palette ReadCssPalette(std::string_view bytes, std::string fallbackName) {
+  RequireUtf8(bytes);
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  SplitPaletteLines(bytes);  // only for its check of the encoding, with the line
   Palette palette{.name = std::move(fallbackName)};
   CssReader(palette).Read(bytes);
   return palette;

@@ -191,7 +191,7 @@ const JsonValue* JsonValue::Find(std::string_view name) const {
 }
 
 JsonValue ParseJson(std::string_view text) {
-  SplitPaletteLines(text);  // for its check of the encoding, with the line
+  RequireUtf8(text);
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   return JsonParser(text).Document();
 }
