@@ -55,7 +55,8 @@ Timing Quickest(int runs, Work work) {
     const double processorStart = ThreadProcessorMs();
     const auto start = std::chrono::steady_clock::now();
     work();
-    best.ms = std::min(best.ms, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    best.ms =
+        std::min(best.ms, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     best.processorMs = std::min(best.processorMs, ThreadProcessorMs() - processorStart);
   }
   return best;
@@ -71,7 +72,8 @@ const char* Verdict(double ms, double limit) { return ms <= limit ? "ok" : "OVER
 Palette RandomPalette(std::mt19937& random) {
   Palette palette{.name = "bench"};
   for (std::size_t i = 0; i < kPaletteSize; ++i) {
-    palette.entries.push_back({.color = static_cast<TColor>(random() & 0xFFFFFF), .name = "colour " + std::to_string(i)});
+    palette.entries.push_back(
+        {.color = static_cast<TColor>(random() & 0xFFFFFF), .name = "colour " + std::to_string(i)});
   }
   return palette;
 }
@@ -110,8 +112,10 @@ int main(int argc, char** argv) {
   }
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];
-  std::printf("nearest entry (CIEDE2000), %d queries: median %.4f ms, worst %.4f ms  [%s, limit %.1f ms]; index made in %.2f ms\n",
-              queries, median, times.back(), Verdict(median, kQueryLimitMs), kQueryLimitMs, buildMs);
+  std::printf(
+      "nearest entry (CIEDE2000), %d queries: median %.4f ms, worst %.4f ms  [%s, limit %.1f ms]; index made in %.2f "
+      "ms\n",
+      queries, median, times.back(), Verdict(median, kQueryLimitMs), kQueryLimitMs, buildMs);
 
   bool over = median > kQueryLimitMs;
   std::printf("%-10s %10s %18s %18s\n", "format", "bytes", "write ms (cpu)", "read ms (cpu)");

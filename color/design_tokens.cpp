@@ -178,7 +178,11 @@ std::string WriteDesignTokens(const Palette& palette) {
     std::snprintf(hex, sizeof hex, "#%02x%02x%02x", RedOf(color), GreenOf(color), BlueOf(color));
     out += i == 0 ? "\n  " : ",\n  ";
     out += JsonQuoted(names[i]);
-    out += ": {\n    \"$type\": \"color\",\n    \"$value\": {\n      \"colorSpace\": \"srgb\",\n      \"components\": [";
+    out += ": {\n"
+           "    \"$type\": \"color\",\n"
+           "    \"$value\": {\n"
+           "      \"colorSpace\": \"srgb\",\n"
+           "      \"components\": [";
     out += Component(RedOf(color)) + ", " + Component(GreenOf(color)) + ", " + Component(BlueOf(color));
     out += "],\n      \"hex\": \"";
     out += hex;

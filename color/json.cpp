@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iterator>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "color/palette_file_error.h"
 #include "color/palette_text.h"
@@ -168,7 +168,9 @@ class JsonParser {
       }
       if (pos_ >= text_.size()) Fail("JSON 字符串没有结束");
       switch (const char escape = text_[pos_++]) {
-        case '"': case '\\': case '/': out += escape; break;
+        case '"':
+        case '\\':
+        case '/': out += escape; break;
         case 'b': out += '\b'; break;
         case 'f': out += '\f'; break;
         case 'n': out += '\n'; break;
