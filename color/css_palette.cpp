@@ -158,7 +158,7 @@ std::string CommentText(std::string_view text) {
 
 template <typename WriteValue>
 std::string WriteBlock(const Palette& palette, std::string_view opening, std::string_view prefix, WriteValue value) {
-  const std::vector<std::string> names = UniqueEntryNames(palette, CssIdentifier);
+  const std::vector<std::string> names = CssPropertyNames(palette);
   std::string out;
   out.reserve(64 + palette.entries.size() * 48);
   out += "/* ";
@@ -206,6 +206,10 @@ std::string WriteTailwindTheme(const Palette& palette) {
     std::snprintf(text, sizeof text, "oklch(%.5f %.5f %.3f)", lch.l, grey ? 0.0 : lch.c, grey ? 0.0 : lch.h);
     return std::string(text);
   });
+}
+
+std::vector<std::string> CssPropertyNames(const Palette& palette) {
+  return UniqueEntryNames(palette, CssIdentifier);
 }
 
 }  // namespace huemira

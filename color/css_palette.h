@@ -18,6 +18,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "color/palette.h"
 
@@ -35,5 +36,9 @@ std::string WriteCssPalette(const Palette& palette);
 // Tailwind v4 declares theme colours; precise enough that reading it gives
 // each 8-bit colour back.
 std::string WriteTailwindTheme(const Palette& palette);
+
+// The custom property names, without "--", that WriteCssPalette gives the
+// entries: what "var(--name)" names an entry by.
+std::vector<std::string> CssPropertyNames(const Palette& palette);
 
 }  // namespace huemira

@@ -88,6 +88,8 @@ TEST(CssPalette, WritesARootBlockOfIdentifiers) {
             "  --深绿-主: #12ab34;\n"
             "  --a_b-1: #808080;\n"
             "}\n");
+  EXPECT_EQ(CssPropertyNames(kNamesToClean),
+            (std::vector<std::string>{"Coral-red", "color-2", "Coral-red-2", "深绿-主", "a_b-1"}));
 }
 
 TEST(CssPalette, WritesATailwindThemeInOklch) {
