@@ -34,7 +34,9 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
       "    },\r\n"
       "    \"wide\": { \"$value\": { \"colorSpace\": \"rec2020\", \"components\": [0.1, 0.2, 0.3], "
       "\"hex\": \"#123456\", \"alpha\": 0.5 } },\r\n"
-      "    \"legacy\": { \"$value\": \"#00ff00\" }\r\n"
+      "    \"legacy\": { \"$value\": \"#00ff00\" },\r\n"
+      "    \"accent\": { \"$root\": { \"$value\": \"#0000ff\" }, \"light\": { \"$value\": \"{brand.accent.$root}\" } "
+      "}\r\n"
       "  },\r\n"
       "  \"space\": { \"$type\": \"dimension\", \"small\": { \"$value\": { \"value\": 4, \"unit\": \"px\" } } },\r\n"
       "  \"alias\": { \"$value\": \"{brand.coral red}\" },\r\n"
@@ -57,6 +59,8 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
       {"brand-shade-vivid", MakeColor(0x62, 0xFF, 0x30), true},
       {"brand-wide", MakeColor(0x12, 0x34, 0x56), false},
       {"brand-legacy", MakeColor(0, 255, 0), false},
+      {"brand-accent", MakeColor(0, 0, 255), false},
+      {"brand-accent-light", MakeColor(0, 0, 255), false},
       {"alias", MakeColor(255, 88, 88), false},
       {"red", MakeColor(255, 0, 0), false},
       {"p3", MakeColor(102, 102, 102), false},
