@@ -39,7 +39,8 @@ std::optional<Component> ParseComponent(std::string_view token) {
   std::string_view digits = token;
   if (digits.starts_with('+')) digits.remove_prefix(1);
   const std::size_t signLength = digits.starts_with('-') ? 1 : 0;
-  if (digits.size() <= signLength || !(std::isdigit(static_cast<unsigned char>(digits[signLength])) || digits[signLength] == '.')) {
+  if (digits.size() <= signLength ||
+      !(std::isdigit(static_cast<unsigned char>(digits[signLength])) || digits[signLength] == '.')) {
     return std::nullopt;
   }
   double value = 0;
@@ -136,8 +137,8 @@ std::optional<double> Hue(const Component& c) {
 
 GamutMappedColor InSrgb(const EncodedRgb& srgb) {
   // Values that CSS clamps at parse time; in gamut by construction.
-  return GamutMapToSrgb(LinearFromSrgb(
-      {std::clamp(srgb.r, 0.0, 1.0), std::clamp(srgb.g, 0.0, 1.0), std::clamp(srgb.b, 0.0, 1.0)}));
+  return GamutMapToSrgb(
+      LinearFromSrgb({std::clamp(srgb.r, 0.0, 1.0), std::clamp(srgb.g, 0.0, 1.0), std::clamp(srgb.b, 0.0, 1.0)}));
 }
 
 std::optional<GamutMappedColor> FromFunction(std::string_view function, std::string_view inside) {
@@ -197,7 +198,8 @@ std::optional<GamutMappedColor> FromFunction(std::string_view function, std::str
 
 std::optional<GamutMappedColor> FromHex(std::string_view digits) {
   if (digits.size() != 3 && digits.size() != 4 && digits.size() != 6 && digits.size() != 8) return std::nullopt;
-  if (!std::all_of(digits.begin(), digits.end(), [](char ch) { return std::isxdigit(static_cast<unsigned char>(ch)); })) {
+  if (!std::all_of(digits.begin(), digits.end(),
+                   [](char ch) { return std::isxdigit(static_cast<unsigned char>(ch)); })) {
     return std::nullopt;
   }
   std::array<int, 3> values{};
@@ -239,7 +241,8 @@ std::optional<GamutMappedColor> ParseCssColor(std::string_view value) {
       std::find(kColorFunctions.begin(), kColorFunctions.end(), function) == kColorFunctions.end()) {
     return std::nullopt;
   }
-  const std::string_view inside = std::string_view(lower).substr(function.size() + 1, lower.size() - function.size() - 2);
+  const std::string_view inside =
+      std::string_view(lower).substr(function.size() + 1, lower.size() - function.size() - 2);
   if (inside.find_first_of("()") != std::string_view::npos) return std::nullopt;
   return FromFunction(function, inside);
 }

@@ -158,7 +158,7 @@ std::string CommentText(std::string_view text) {
 
 template <typename WriteValue>
 std::string WriteBlock(const Palette& palette, std::string_view opening, std::string_view prefix, WriteValue value) {
-  const std::vector<std::string> names = UniqueEntryNames(palette, CssIdentifier);
+  const std::vector<std::string> names = CssPropertyNames(palette);
   std::string out;
   out.reserve(64 + palette.entries.size() * 48);
   out += "/* ";
@@ -181,8 +181,8 @@ std::string WriteBlock(const Palette& palette, std::string_view opening, std::st
 }  // namespace
 
 Palette ReadCssPalette(std::string_view bytes, std::string fallbackName) {
+  RequireUtf8(bytes);
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  SplitPaletteLines(bytes);  // only for its check of the encoding, with the line
   Palette palette{.name = std::move(fallbackName)};
   CssReader(palette).Read(bytes);
   return palette;

@@ -18,6 +18,7 @@ namespace {
 using Kind = JsonValue::Kind;
 
 constexpr std::string_view kColorType = "color";
+constexpr std::string_view kGroupToken = "$root";
 // References that lead to references end here: a cycle, or a chain no
 // real file needs.
 constexpr int kMaxReferenceHops = 32;
@@ -79,16 +80,22 @@ class TokenReader {
  public:
   TokenReader(const JsonValue& root, Palette& palette) : root_(root), palette_(palette) {}
 
-  void Group(const JsonValue& group, const std::string& prefix, std::string_view type) {
+  // path: the group's name, its enclosing groups' names joined by "-".
+  void Group(const JsonValue& group, const std::string& path, std::string_view type) {
     for (const JsonMember& member : group.members) {
-      if (member.name.starts_with('$') || member.value.kind != Kind::Object) continue;
+      // "$root" is the token of the group itself; other "$" names are the
+      // format's own keys.
+      const bool groupToken = member.name == kGroupToken;
+      if ((member.name.starts_with('$') && !groupToken) || member.value.kind != Kind::Object) continue;
       const JsonValue& node = member.value;
-      const std::string name = prefix + member.name;
+      const std::string name = groupToken     ? (path.empty() ? "root" : path)
+                               : path.empty() ? member.name
+                                              : path + "-" + member.name;
       const std::string_view nodeType = TypeOf(node, type);
       if (const JsonValue* value = node.Find("$value")) {
         Token(name, nodeType, *value);
-      } else {
-        Group(node, name + "-", nodeType);
+      } else if (!groupToken) {
+        Group(node, name, nodeType);
       }
     }
   }
@@ -178,7 +185,12 @@ std::string WriteDesignTokens(const Palette& palette) {
     std::snprintf(hex, sizeof hex, "#%02x%02x%02x", RedOf(color), GreenOf(color), BlueOf(color));
     out += i == 0 ? "\n  " : ",\n  ";
     out += JsonQuoted(names[i]);
-    out += ": {\n    \"$type\": \"color\",\n    \"$value\": {\n      \"colorSpace\": \"srgb\",\n      \"components\": [";
+    out +=
+        ": {\n"
+        "    \"$type\": \"color\",\n"
+        "    \"$value\": {\n"
+        "      \"colorSpace\": \"srgb\",\n"
+        "      \"components\": [";
     out += Component(RedOf(color)) + ", " + Component(GreenOf(color)) + ", " + Component(BlueOf(color));
     out += "],\n      \"hex\": \"";
     out += hex;

@@ -15,7 +15,8 @@
 namespace huemira {
 
 // Tokens of type "color", given on the token or inherited from the nearest
-// group that gives one; other tokens are skipped. A $value is an object in
+// group that gives one; other tokens are skipped. A group's own "$root"
+// token takes the group's name. A $value is an object in
 // srgb, srgb-linear, display-p3, hsl, hwb, lab, lch, oklab, oklch, xyz-d65
 // or xyz-d50 ("none" components count as 0; its "hex" stands in for any
 // other space), a reference "{group.token}" to another colour token, or,

@@ -11,10 +11,7 @@ namespace {
 constexpr double kJustNoticeable = 0.02;
 constexpr double kEpsilon = 0.0001;
 
-bool InGamut(const LinearRgb& c, double tolerance) {
-  return c.r >= -tolerance && c.r <= 1 + tolerance && c.g >= -tolerance && c.g <= 1 + tolerance &&
-         c.b >= -tolerance && c.b <= 1 + tolerance;
-}
+bool InGamut(const LinearRgb& c) { return c.r >= 0 && c.r <= 1 && c.g >= 0 && c.g <= 1 && c.b >= 0 && c.b <= 1; }
 
 LinearRgb Clip(const LinearRgb& c) {
   // Clipped in the gamma-encoded space, as CSS clips sRGB; for [0, 1]
@@ -22,9 +19,7 @@ LinearRgb Clip(const LinearRgb& c) {
   return {std::clamp(c.r, 0.0, 1.0), std::clamp(c.g, 0.0, 1.0), std::clamp(c.b, 0.0, 1.0)};
 }
 
-double DeltaEOk(const OkLab& x, const OkLab& y) {
-  return std::hypot(x.l - y.l, x.a - y.a, x.b - y.b);
-}
+double DeltaEOk(const OkLab& x, const OkLab& y) { return std::hypot(x.l - y.l, x.a - y.a, x.b - y.b); }
 
 LinearRgb LinearOfLch(const OkLch& lch) { return LinearFromOkLab(OkLabFromOkLch(lch)); }
 
@@ -32,8 +27,10 @@ LinearRgb LinearOfLch(const OkLch& lch) { return LinearFromOkLab(OkLabFromOkLch(
 LinearRgb MapLinear(const OkLab& originLab, const LinearRgb& origin) {
   if (originLab.l >= 1) return {1, 1, 1};
   if (originLab.l <= 0) return {0, 0, 0};
-  if (InGamut(origin, 0)) return origin;
-  OkLch current{originLab.l, std::hypot(originLab.a, originLab.b), std::atan2(originLab.b, originLab.a) * 180 / 3.14159265358979323846};
+  if (InGamut(origin)) return origin;
+  constexpr double kDegreesPerRadian = 180 / 3.14159265358979323846;
+  OkLch current{originLab.l, std::hypot(originLab.a, originLab.b),
+                std::atan2(originLab.b, originLab.a) * kDegreesPerRadian};
   LinearRgb clipped = Clip(origin);
   if (DeltaEOk(OkLabOfLinear(clipped), originLab) < kJustNoticeable) return clipped;
   double min = 0;
@@ -43,7 +40,7 @@ LinearRgb MapLinear(const OkLab& originLab, const LinearRgb& origin) {
     const double chroma = (min + max) / 2;
     current.c = chroma;
     const LinearRgb candidate = LinearOfLch(current);
-    if (minInGamut && InGamut(candidate, 0)) {
+    if (minInGamut && InGamut(candidate)) {
       min = chroma;
       continue;
     }
@@ -65,7 +62,8 @@ int EightBit(double linear) {
 }
 
 GamutMappedColor MapBoth(const OkLab& lab, const LinearRgb& color) {
-  // Half an 8-bit step in the encoded values, as linear light at each end.
+  // A source within half an 8-bit step of sRGB (in encoded values) rounds
+  // to its own colour: clipped, it is not marked.
   const double halfStep = 0.5 / 255;
   const bool inside = [&] {
     for (const double c : {color.r, color.g, color.b}) {

@@ -52,7 +52,8 @@ Palette ReadGimpPalette(std::string_view bytes, std::string fallbackName) {
     const std::string_view line = TrimBlanks(lines[i]);
     if (line.empty() || line.starts_with('#')) continue;
     if (line.starts_with(kNameKey)) {
-      palette.name = TrimBlanks(line.substr(kNameKey.size()));
+      const std::string_view name = TrimBlanks(line.substr(kNameKey.size()));
+      if (!name.empty()) palette.name = name;
     } else if (line.starts_with(kColumnsKey)) {
       std::string_view value = TrimBlanks(line.substr(kColumnsKey.size()));
       if (!TakeInteger(value, kMaxColumns, palette.columns) || !value.empty()) {

@@ -18,8 +18,8 @@ namespace huemira {
 
 // Accepts CRLF line ends, a UTF-8 byte-order mark, blank lines, comments
 // and version 1 files (no Name or Columns line); the palette is named
-// fallbackName when the file names none. Throws PaletteFileError with the
-// line of the first fault.
+// fallbackName when the file gives no name or an empty one. Throws
+// PaletteFileError with the line of the first fault.
 Palette ReadGimpPalette(std::string_view bytes, std::string fallbackName);
 
 // Version 2, as strict readers accept it: UTF-8 without a byte-order mark,

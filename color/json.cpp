@@ -1,8 +1,10 @@
 #include "color/json.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "color/palette_file_error.h"
 #include "color/palette_text.h"
@@ -13,7 +15,8 @@ namespace {
 
 class JsonParser {
  public:
-  explicit JsonParser(std::string_view text) : text_(text) {}
+  explicit JsonParser(std::string_view text)
+      : text_(text), memberScratch_(kMaxJsonDepth + 1), itemScratch_(kMaxJsonDepth + 1) {}
 
   JsonValue Document() {
     JsonValue value = Value(0);
@@ -65,26 +68,30 @@ class JsonParser {
       value.kind = JsonValue::Kind::Object;
       SkipBlanks();
       if (Take('}')) return value;
+      std::vector<JsonMember>& members = memberScratch_[static_cast<std::size_t>(depth)];
       do {
         SkipBlanks();
         if (pos_ >= text_.size() || text_[pos_] != '"') Fail("JSON 对象的成员名应为字符串");
         std::string name = String();
         SkipBlanks();
         if (!Take(':')) Fail("JSON 成员名之后应为冒号");
-        value.members.push_back({std::move(name), Value(depth + 1)});
+        members.push_back({std::move(name), Value(depth + 1)});
         SkipBlanks();
       } while (Take(','));
       if (!Take('}')) Fail("JSON 对象缺少逗号或右花括号");
+      MoveInto(value.members, members);
     } else if (c == '[') {
       ++pos_;
       value.kind = JsonValue::Kind::Array;
       SkipBlanks();
       if (Take(']')) return value;
+      std::vector<JsonValue>& items = itemScratch_[static_cast<std::size_t>(depth)];
       do {
-        value.items.push_back(Value(depth + 1));
+        items.push_back(Value(depth + 1));
         SkipBlanks();
       } while (Take(','));
       if (!Take(']')) Fail("JSON 数组缺少逗号或右方括号");
+      MoveInto(value.items, items);
     } else if (c == '"') {
       value.kind = JsonValue::Kind::String;
       value.string = String();
@@ -98,6 +105,15 @@ class JsonParser {
       value.number = Number();
     }
     return value;
+  }
+
+  // A container's elements gather in a buffer kept for its depth and move
+  // into a vector of exactly their number: one allocation per container.
+  template <typename T>
+  static void MoveInto(std::vector<T>& target, std::vector<T>& scratch) {
+    target.reserve(scratch.size());
+    std::move(scratch.begin(), scratch.end(), std::back_inserter(target));
+    scratch.clear();
   }
 
   std::size_t Digits() {
@@ -152,7 +168,9 @@ class JsonParser {
       }
       if (pos_ >= text_.size()) Fail("JSON 字符串没有结束");
       switch (const char escape = text_[pos_++]) {
-        case '"': case '\\': case '/': out += escape; break;
+        case '"':
+        case '\\':
+        case '/': out += escape; break;
         case 'b': out += '\b'; break;
         case 'f': out += '\f'; break;
         case 'n': out += '\n'; break;
@@ -179,6 +197,8 @@ class JsonParser {
   std::string_view text_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  std::vector<std::vector<JsonMember>> memberScratch_;
+  std::vector<std::vector<JsonValue>> itemScratch_;
 };
 
 }  // namespace
@@ -191,7 +211,7 @@ const JsonValue* JsonValue::Find(std::string_view name) const {
 }
 
 JsonValue ParseJson(std::string_view text) {
-  SplitPaletteLines(text);  // for its check of the encoding, with the line
+  RequireUtf8(text);
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   return JsonParser(text).Document();
 }

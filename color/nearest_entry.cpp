@@ -42,10 +42,10 @@ int NearestEntryIndex::Build(std::size_t begin, std::size_t end) {
   const double extents[3] = {box.lMax - box.lMin, box.aMax - box.aMin, box.bMax - box.bMin};
   const int axis = static_cast<int>(std::max_element(extents, extents + 3) - extents);
   const std::size_t middle = begin + (end - begin) / 2;
-  std::nth_element(items_.begin() + static_cast<std::ptrdiff_t>(begin), items_.begin() + static_cast<std::ptrdiff_t>(middle),
-                   items_.begin() + static_cast<std::ptrdiff_t>(end), [axis](const Item& x, const Item& y) {
-                     return Coordinate(x.lab, axis) < Coordinate(y.lab, axis);
-                   });
+  std::nth_element(items_.begin() + static_cast<std::ptrdiff_t>(begin),
+                   items_.begin() + static_cast<std::ptrdiff_t>(middle),
+                   items_.begin() + static_cast<std::ptrdiff_t>(end),
+                   [axis](const Item& x, const Item& y) { return Coordinate(x.lab, axis) < Coordinate(y.lab, axis); });
   const int low = Build(begin, middle);
   const int high = Build(middle, end);
   nodes_[static_cast<std::size_t>(self)].low = low;

@@ -36,7 +36,7 @@ class NearestEntryIndex {
   };
   struct Node {
     CieLabBox box;
-    std::size_t begin, end;  // items of a leaf
+    std::size_t begin, end;   // items of a leaf
     int low = -1, high = -1;  // children; -1 for a leaf
   };
 

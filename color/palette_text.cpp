@@ -7,16 +7,26 @@
 
 namespace huemira {
 
+void RequireUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return;
+  int line = 1;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    if (end == std::string_view::npos || !IsValidUtf8(text.substr(0, end))) break;
+    text.remove_prefix(end + 1);
+    ++line;
+  }
+  throw PaletteFileError(line, "文本不是 UTF-8 编码");
+}
+
 std::vector<std::string_view> SplitPaletteLines(std::string_view text) {
+  RequireUtf8(text);
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::vector<std::string_view> lines;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     if (line.ends_with('\r')) line.remove_suffix(1);
-    if (!IsValidUtf8(line)) {
-      throw PaletteFileError(static_cast<int>(lines.size()) + 1, "文本不是 UTF-8 编码");
-    }
     lines.push_back(line);
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);

@@ -9,9 +9,12 @@
 
 namespace huemira {
 
+// Throws PaletteFileError with the line of the first byte that is not
+// UTF-8.
+void RequireUtf8(std::string_view text);
+
 // The lines of a text file without their ends (LF or CRLF), a leading UTF-8
-// byte-order mark dropped. Throws PaletteFileError (with the first bad
-// line) when the text is not UTF-8.
+// byte-order mark dropped. Throws as RequireUtf8 does.
 std::vector<std::string_view> SplitPaletteLines(std::string_view text);
 
 // Without blanks and tabs on either side.

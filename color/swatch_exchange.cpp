@@ -62,8 +62,7 @@ class BigEndianReader {
   }
 
   [[noreturn]] void Fail(const char* message) const {
-    throw PaletteFileError(0, block_ == 0 ? std::string(message)
-                                          : "第 " + std::to_string(block_) + " 块：" + message);
+    throw PaletteFileError(0, block_ == 0 ? std::string(message) : "第 " + std::to_string(block_) + " 块：" + message);
   }
 
  private:

@@ -143,11 +143,7 @@ int Run(const std::vector<fs::path>& args) {
 
 #ifdef _WIN32
 // Wide arguments, so that file names in any language arrive whole.
-int wmain(int argc, wchar_t** argv) {
-  return Run(std::vector<fs::path>(argv + 1, argv + argc));
-}
+int wmain(int argc, wchar_t** argv) { return Run(std::vector<fs::path>(argv + 1, argv + argc)); }
 #else
-int main(int argc, char** argv) {
-  return Run(std::vector<fs::path>(argv + 1, argv + argc));
-}
+int main(int argc, char** argv) { return Run(std::vector<fs::path>(argv + 1, argv + argc)); }
 #endif

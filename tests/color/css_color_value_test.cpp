@@ -58,10 +58,10 @@ TEST(CssColorValue, ReadsEachSyntax) {
 }
 
 TEST(CssColorValue, MalformedColoursAreNotRead) {
-  for (const char* text : {"#12ab3", "#-12345", "#ggg", "rgb(1, 2 3)", "rgb(1 2 3 4)", "rgb(1 2)", "rgb(1, 2, 3, 4, 5)",
-                           "hsl(120 10% 10% / 1 / 1)", "oklch(0.5 0.1 10%)", "rgb(1 2 3", "rgb(1 2 3deg)", "rgb(1 2 x)",
-                           "color(rec9999 1 0 0)", "color(display-p3, 1, 0, 0)", "lab(50 1e 2)", "oklch(inf 0 0)",
-                           "rgb(calc(1) 2 3)"}) {
+  for (const char* text :
+       {"#12ab3", "#-12345", "#ggg", "rgb(1, 2 3)", "rgb(1 2 3 4)", "rgb(1 2)", "rgb(1, 2, 3, 4, 5)",
+        "hsl(120 10% 10% / 1 / 1)", "oklch(0.5 0.1 10%)", "rgb(1 2 3", "rgb(1 2 3deg)", "rgb(1 2 x)",
+        "color(rec9999 1 0 0)", "color(display-p3, 1, 0, 0)", "lab(50 1e 2)", "oklch(inf 0 0)", "rgb(calc(1) 2 3)"}) {
     SCOPED_TRACE(text);
     EXPECT_TRUE(StartsAsCssColor(text));
     EXPECT_FALSE(ParseCssColor(text).has_value());

@@ -37,9 +37,12 @@ TEST(CssPalette, ReadsCustomPropertiesInAnyRuleAndInATailwindTheme) {
     bool mapped;
   };
   const Expected expected[] = {
-      {"brand-red", MakeColor(255, 88, 88), false},   {"品牌 绿", MakeColor(18, 171, 52), false},
-      {"multi", MakeColor(0, 128, 0), false},         {"surface", MakeColor(0x28, 0x2E, 0x38), false},
-      {"lime-vivid", MakeColor(0x62, 0xFF, 0x30), true}, {"colorless", MakeColor(255, 127, 80), false},
+      {"brand-red", MakeColor(255, 88, 88), false},
+      {"品牌 绿", MakeColor(18, 171, 52), false},
+      {"multi", MakeColor(0, 128, 0), false},
+      {"surface", MakeColor(0x28, 0x2E, 0x38), false},
+      {"lime-vivid", MakeColor(0x62, 0xFF, 0x30), true},
+      {"colorless", MakeColor(255, 127, 80), false},
   };
   ASSERT_EQ(palette.entries.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -85,6 +88,8 @@ TEST(CssPalette, WritesARootBlockOfIdentifiers) {
             "  --深绿-主: #12ab34;\n"
             "  --a_b-1: #808080;\n"
             "}\n");
+  EXPECT_EQ(CssPropertyNames(kNamesToClean),
+            (std::vector<std::string>{"Coral-red", "color-2", "Coral-red-2", "深绿-主", "a_b-1"}));
 }
 
 TEST(CssPalette, WritesATailwindThemeInOklch) {

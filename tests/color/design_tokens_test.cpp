@@ -34,12 +34,16 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
       "    },\r\n"
       "    \"wide\": { \"$value\": { \"colorSpace\": \"rec2020\", \"components\": [0.1, 0.2, 0.3], "
       "\"hex\": \"#123456\", \"alpha\": 0.5 } },\r\n"
-      "    \"legacy\": { \"$value\": \"#00ff00\" }\r\n"
+      "    \"legacy\": { \"$value\": \"#00ff00\" },\r\n"
+      "    \"accent\": { \"$root\": { \"$value\": \"#0000ff\" }, \"light\": { \"$value\": \"{brand.accent.$root}\" } "
+      "}\r\n"
       "  },\r\n"
       "  \"space\": { \"$type\": \"dimension\", \"small\": { \"$value\": { \"value\": 4, \"unit\": \"px\" } } },\r\n"
       "  \"alias\": { \"$value\": \"{brand.coral red}\" },\r\n"
-      "  \"red\": { \"$type\": \"color\", \"$value\": { \"colorSpace\": \"lab\", \"components\": [54.29, 80.82, 69.91] } },\r\n"
-      "  \"p3\": { \"$type\": \"color\", \"$value\": { \"colorSpace\": \"display-p3\", \"components\": [0.4, 0.4, 0.4] } }\r\n"
+      "  \"red\": { \"$type\": \"color\", \"$value\": { \"colorSpace\": \"lab\", \"components\": [54.29, 80.82, 69.91] "
+      "} },\r\n"
+      "  \"p3\": { \"$type\": \"color\", \"$value\": { \"colorSpace\": \"display-p3\", \"components\": [0.4, 0.4, 0.4] "
+      "} }\r\n"
       "}\r\n",
       "fallback");
   EXPECT_EQ(palette.name, "fallback");
@@ -49,10 +53,16 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
     bool mapped;
   };
   const Expected expected[] = {
-      {"brand-coral red", MakeColor(255, 88, 88), false},  {"brand-深绿", MakeColor(0, 128, 0), false},
-      {"brand-shade-grey", MakeColor(128, 128, 128), false}, {"brand-shade-vivid", MakeColor(0x62, 0xFF, 0x30), true},
-      {"brand-wide", MakeColor(0x12, 0x34, 0x56), false},  {"brand-legacy", MakeColor(0, 255, 0), false},
-      {"alias", MakeColor(255, 88, 88), false},            {"red", MakeColor(255, 0, 0), false},
+      {"brand-coral red", MakeColor(255, 88, 88), false},
+      {"brand-深绿", MakeColor(0, 128, 0), false},
+      {"brand-shade-grey", MakeColor(128, 128, 128), false},
+      {"brand-shade-vivid", MakeColor(0x62, 0xFF, 0x30), true},
+      {"brand-wide", MakeColor(0x12, 0x34, 0x56), false},
+      {"brand-legacy", MakeColor(0, 255, 0), false},
+      {"brand-accent", MakeColor(0, 0, 255), false},
+      {"brand-accent-light", MakeColor(0, 0, 255), false},
+      {"alias", MakeColor(255, 88, 88), false},
+      {"red", MakeColor(255, 0, 0), false},
       {"p3", MakeColor(102, 102, 102), false},
   };
   ASSERT_EQ(palette.entries.size(), std::size(expected));
@@ -67,9 +77,11 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
 TEST(DesignTokens, ReportsTheLineOfTheFault) {
   EXPECT_EQ(FailingLine("[1, 2]"), 1);
   EXPECT_EQ(FailingLine("{\n\"a\": {\"$type\": \"color\", \"$value\": 1}\n}"), 2);
-  EXPECT_EQ(FailingLine("{\n\"a\": {\"$type\": \"color\",\n \"$value\": {\"colorSpace\": \"srgb\", \"components\": [1, 0]}}}"),
+  EXPECT_EQ(FailingLine(
+                "{\n\"a\": {\"$type\": \"color\",\n \"$value\": {\"colorSpace\": \"srgb\", \"components\": [1, 0]}}}"),
             3);
-  EXPECT_EQ(FailingLine("{\"a\": {\"$type\": \"color\",\n\"$value\": {\"colorSpace\": \"cmyk\", \"components\": [1, 0, 0]}}}"),
+  EXPECT_EQ(FailingLine(
+                "{\"a\": {\"$type\": \"color\",\n\"$value\": {\"colorSpace\": \"cmyk\", \"components\": [1, 0, 0]}}}"),
             2);
   EXPECT_EQ(FailingLine("{\"a\": {\"$type\": \"color\",\n\"$value\": \"{b.c}\"}}"), 2);
   EXPECT_EQ(FailingLine("{\"a\": {\"$type\": \"color\", \"$value\": \"{a}\"}}"), 1);  // itself
@@ -103,17 +115,17 @@ TEST(DesignTokens, WritesFlatSrgbTokensThatReadBack) {
                               {.color = MakeColor(1, 2, 3), .name = "深\"蓝\""},
                               {.color = MakeColor(4, 5, 6), .name = ""}}};
   const std::string text = WriteDesignTokens(palette);
-  EXPECT_TRUE(text.starts_with(
-            "{\n"
-            "  \"brand-red -x-\": {\n"
-            "    \"$type\": \"color\",\n"
-            "    \"$value\": {\n"
-            "      \"colorSpace\": \"srgb\",\n"
-            "      \"components\": [1, 0.3451, 0.3451],\n"
-            "      \"hex\": \"#ff5858\"\n"
-            "    }\n"
-            "  },\n"
-            "  \"black\": {\n"));
+  EXPECT_TRUE(
+      text.starts_with("{\n"
+                       "  \"brand-red -x-\": {\n"
+                       "    \"$type\": \"color\",\n"
+                       "    \"$value\": {\n"
+                       "      \"colorSpace\": \"srgb\",\n"
+                       "      \"components\": [1, 0.3451, 0.3451],\n"
+                       "      \"hex\": \"#ff5858\"\n"
+                       "    }\n"
+                       "  },\n"
+                       "  \"black\": {\n"));
   std::mt19937 random(5);
   for (int i = 0; i < 5000; ++i) palette.entries.push_back({.color = static_cast<TColor>(random() & 0xFFFFFF)});
   const Palette back = ReadDesignTokens(WriteDesignTokens(palette), "x");

@@ -13,9 +13,7 @@ namespace {
 
 OkLab OkLabOfLch(double l, double c, double h) { return OkLabFromOkLch({l, c, h}); }
 
-bool InSrgb(const LinearRgb& c) {
-  return std::min({c.r, c.g, c.b}) >= 0 && std::max({c.r, c.g, c.b}) <= 1;
-}
+bool InSrgb(const LinearRgb& c) { return std::min({c.r, c.g, c.b}) >= 0 && std::max({c.r, c.g, c.b}) <= 1; }
 
 TColor EightBitOf(const LinearRgb& c) {
   const auto component = [](double v) {

@@ -45,6 +45,7 @@ TEST(GimpPalette, VersionOneFilesTakeTheFallbackName) {
   EXPECT_EQ(palette.columns, 0);
   ASSERT_EQ(palette.entries.size(), 1u);
   EXPECT_EQ(palette.entries[0].color, MakeColor(1, 2, 3));
+  EXPECT_EQ(ReadGimpPalette("GIMP Palette\nName:  \n", "fallback").name, "fallback");
 }
 
 TEST(GimpPalette, ReportsTheLineOfTheFirstFault) {

@@ -81,8 +81,10 @@ TEST(SwatchExchange, ReadsEachModelAndFlattensGroups) {
     bool mapped;
   };
   const Expected expected[] = {
-      {"Coral red", MakeColor(255, 88, 88), false},   {"Brand 品牌-青", MakeColor(0, 128, 128), false},
-      {"Brand 品牌-red", MakeColor(255, 0, 0), false}, {"Brand 品牌", MakeColor(128, 128, 128), false},
+      {"Coral red", MakeColor(255, 88, 88), false},
+      {"Brand 品牌-青", MakeColor(0, 128, 128), false},
+      {"Brand 品牌-red", MakeColor(255, 0, 0), false},
+      {"Brand 品牌", MakeColor(128, 128, 128), false},
       {"smile \xF0\x9F\x98\x80", MakeColor(0xEE, 0x00, 0x7D), true},
   };
   ASSERT_EQ(palette.entries.size(), std::size(expected));
@@ -117,9 +119,10 @@ TEST(SwatchExchange, RefusesDamagedFilesWhole) {
 }
 
 TEST(SwatchExchange, WritesRgbEntriesThatReadBack) {
-  Palette palette{.name = "p", .entries = {{.color = MakeColor(255, 88, 88), .name = "Coral red"},
-                                           {.color = MakeColor(0, 0, 0), .name = ""},
-                                           {.color = MakeColor(1, 2, 3), .name = "深蓝 \xF0\x9F\x98\x80"}}};
+  Palette palette{.name = "p",
+                  .entries = {{.color = MakeColor(255, 88, 88), .name = "Coral red"},
+                              {.color = MakeColor(0, 0, 0), .name = ""},
+                              {.color = MakeColor(1, 2, 3), .name = "深蓝 \xF0\x9F\x98\x80"}}};
   const std::string file = WriteSwatchExchange(palette);
   EXPECT_EQ(file, AseBuilder()
                       .Color(u"Coral red", "RGB ", {1.0f, 88 / 255.0f, 88 / 255.0f})
