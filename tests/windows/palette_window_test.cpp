@@ -151,6 +151,27 @@ TEST_F(PaletteWindowTest, EditsInTheWindowWriteTheGimpFile) {
   EXPECT_EQ(window.ListBox_Palettes.Count(), 1);
 }
 
+TEST_F(PaletteWindowTest, EveryPaletteGetsAFileOfItsOwnAndKeepsAFileNameItWasGiven) {
+  PutFile(folder / L"custom.gpl", "GIMP Palette\nName: Brand\n");
+  Start();
+  EXPECT_EQ(palettes->Palettes()[palettes->Add(MakePalette("a/b", {}))].fileName, L"a_b.gpl");
+  EXPECT_EQ(palettes->Palettes()[palettes->Add(MakePalette("a_b", {}))].fileName, L"a_b 2.gpl");
+  const std::size_t again = palettes->Add(MakePalette("a/b", {}));
+  EXPECT_EQ(palettes->Palettes()[again].palette.name, "a/b 2") << "names stay unique too";
+  EXPECT_EQ(palettes->Palettes()[again].fileName, L"a_b 2 2.gpl");
+  EXPECT_EQ(palettes->Palettes()[palettes->Add(MakePalette("con", {}))].fileName, L"_con.gpl");
+
+  const std::size_t brand = 0;  // read from the folder before the others were added
+  ASSERT_EQ(palettes->Palettes()[brand].fileName, L"custom.gpl");
+  palettes->Replace(brand, MakePalette("Brand", {{.color = clWhite}}));
+  EXPECT_EQ(FileBytes(L"custom.gpl"), WriteGimpPalette(MakePalette("Brand", {{.color = clWhite}})))
+      << "new colours, the same file";
+  palettes->Replace(brand, MakePalette("a_b", {{.color = clWhite}}));
+  EXPECT_FALSE(fs::exists(folder / L"custom.gpl")) << "a new name moves the file";
+  EXPECT_EQ(palettes->Palettes()[brand].palette.name, "a_b 2");
+  EXPECT_EQ(palettes->Palettes()[brand].fileName, L"a_b 2 3.gpl");
+}
+
 TEST_F(PaletteWindowTest, AFileThatDoesNotReadIsListedGreyedAndLeftUntouched) {
   const std::string damaged = "GIMP Palette\r\nName: Damaged\r\n255 0\r\n";
   PutFile(folder / L"damaged.gpl", damaged);
