@@ -1,7 +1,7 @@
 # The commands a developer uses. Every target sets up what is missing first.
 #   make run    build the x86_64 program and start it under Wine
 #   make test   build everything and run every test layer
-#   make bench  time the nearest-colour search; compare our picture readers with other decoders;
+#   make bench  time the nearest-colour search and the palette code; compare our picture readers with other decoders;
 #               time the drop of a large JPEG and PNG to the painted picture window under Wine;
 #               convert hostile files, and time the open dialog's preview of each picture
 #   make fuzz   run each reader's fuzz harness for a bounded time

@@ -1,12 +1,12 @@
 #include "app/contrast_form.h"
 
 #include <cstdio>
-#include <vector>
 
+#include "app/form_place.h"
 #include "app/history_form.h"
 #include "app/main_form.h"
 #include "app/settings.h"
-#include "app/window_place.h"
+#include "color/ciede2000.h"
 #include "color/css_color_text.h"
 #include "color/web_color.h"
 #include "framework/exception.h"
@@ -30,29 +30,6 @@ constexpr const wchar_t* kVerdictNames[] = {L"AA 普通文字: ", L"AA 大号文
 constexpr wchar_t kPickHint[] = L"按住鼠标拖动,\r\n放开后即取得当前点颜色作为背景色。";
 constexpr wchar_t kSwapHint[] = L"交换文字颜色和背景颜色";
 constexpr wchar_t kProposalHint[] = L"单击使用此颜色";
-
-std::optional<int> ReadInt(const wchar_t* key) {
-  try {
-    return StrToInt(ReadSetting(kSection, key));
-  } catch (const EConvertError&) {
-    return std::nullopt;
-  }
-}
-
-BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-  MONITORINFO info{sizeof(info)};
-  if (GetMonitorInfoW(monitor, &info))
-    reinterpret_cast<std::vector<Rect>*>(list)->push_back(
-        Rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
-  return TRUE;
-}
-
-std::wstring DeltaEText(double deltaE) {
-  if (deltaE == 0) return L"ΔE 0";
-  wchar_t text[32];
-  std::swprintf(text, std::size(text), L"ΔE %.2f", deltaE);
-  return text;
-}
 
 std::wstring TargetText(double target) {
   wchar_t text[16];
@@ -138,31 +115,15 @@ void TForm_Contrast::CreateControls() {
 }
 
 void TForm_Contrast::PlaceWindow() {
-  RECT frame;
-  GetWindowRect(Handle(), &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  std::vector<Rect> workAreas;
-  EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
   // A first opening: left of the main window, on its monitor.
-  RECT main;
+  RECT frame, main;
+  GetWindowRect(Handle(), &frame);
   GetWindowRect(mainForm_.Handle(), &main);
-  MONITORINFO monitor{sizeof(monitor)};
-  GetMonitorInfoW(MonitorFromWindow(mainForm_.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
-  const Rect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
-  const std::optional<int> left = ReadInt(L"Left"), top = ReadInt(L"Top");
-  std::optional<Point> stored;
-  if (left && top) stored = Point{*left, *top};
-  const Point place = RestoredPlace(stored, width, height, GetSystemMetrics(SM_CYSMCAPTION), workAreas,
-                                    Point{main.left - width - 8, main.bottom - height}, area);
-  SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT fallback{main.left - (frame.right - frame.left) - 8, main.bottom - (frame.bottom - frame.top)};
+  RestoreFormPlace(Handle(), kSection, fallback, mainForm_.Handle());
 }
 
-void TForm_Contrast::SavePlace() const {
-  RECT frame;
-  GetWindowRect(Handle(), &frame);
-  WriteSettings({{kSection, L"Left", std::to_wstring(frame.left)}, {kSection, L"Top", std::to_wstring(frame.top)}});
-}
+void TForm_Contrast::SavePlace() const { SaveFormPlace(Handle(), kSection); }
 
 void TForm_Contrast::SetTextColor(TColor color) {
   color = ColorToRGB(color);

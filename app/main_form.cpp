@@ -8,6 +8,8 @@
 #include "app/contrast_form.h"
 #include "app/history_form.h"
 #include "app/option_form.h"
+#include "app/palette_form.h"
+#include "app/palette_library.h"
 #include "app/picture_conversion.h"
 #include "app/picture_extension.h"
 #include "app/picture_form.h"
@@ -120,9 +122,14 @@ void TMainForm::CreateControls() {
   PopupMenu_ShowColor.AddItem(L"放大颜色浏览", [this] { Panel_ShowColorDblClick(); }, 0);
   PopupMenu_ShowColor.AddSeparator();
   PopupMenu_ShowColor.AddItem(L"添加到历史库", [this] { N_AddToHistoryClick(); }, 1);
+  PopupMenu_ShowColor.AddItem(L"添加到调色板", [this] { N_AddToPaletteClick(); });
   PopupMenu_ShowColor.AddSeparator();
   CopyAsMenu_ShowColor.Fill(PopupMenu_ShowColor.AddSubmenu(L"复制为"));
+  CopyAsMenu_ShowColor.SetNearestToken([this](TColor color) {
+    return palettes_ ? palettes_->ReferenceNearest(color) : std::nullopt;
+  });
   PopupMenu_ShowColor.AddItem(L"对比度…", [this] { N_ContrastClick(); });
+  PopupMenu_ShowColor.AddItem(L"调色板…", [this] { N_PaletteClick(); });
   Panel_ShowColor.OnContextMenu = [this](POINT point) {
     CopyAsMenu_ShowColor.Refresh();
     PopupMenu_ShowColor.Popup(Handle(), point);
@@ -462,6 +469,24 @@ TForm_Contrast& TMainForm::ContrastForm() {
     contrastForm_->Create();
   }
   return *contrastForm_;
+}
+
+void TMainForm::N_AddToPaletteClick() {
+  if (!palettes_) return;
+  palettes_->AddToLastUsed(CurrentColor());
+  if (paletteForm_ && IsWindowVisible(paletteForm_->Handle())) paletteForm_->ShowStoredChange();
+}
+
+void TMainForm::N_PaletteClick() {
+  if (palettes_) PaletteForm().Show();
+}
+
+TForm_Palette& TMainForm::PaletteForm() {
+  if (!paletteForm_) {
+    paletteForm_ = std::make_unique<TForm_Palette>(*this, *palettes_, history_);
+    paletteForm_->Create();
+  }
+  return *paletteForm_;
 }
 
 void TMainForm::SetCodeLetterCase(CharCase letterCase) {

@@ -53,7 +53,9 @@ inline constexpr COLORREF kFieldBackground = 8186867;
 class TForm_Contrast;
 class TForm_HistoryColor;
 class TForm_Option;
+class TForm_Palette;
 class TForm_PImage;
+class PaletteLibrary;
 class TForm_ShowColor;
 
 class TMainForm : public Form {
@@ -96,6 +98,13 @@ class TMainForm : public Form {
   // keeping the current key, when another program or the other action
   // holds it.
   bool ChangeHotkey(HotkeyAction action, Hotkey hotkey);
+
+  // The palettes that the swatch menu and the palette window work on.
+  void AttachPalettes(PaletteLibrary& palettes) { palettes_ = &palettes; }
+  // Null until attached; ReferenceNearest gives the reference's nearest entry.
+  PaletteLibrary* Palettes() const { return palettes_; }
+  // The palette window, made the first time it is asked for (palettes attached).
+  TForm_Palette& PaletteForm();
 
   ScrollBar ScrollBar_R, ScrollBar_G, ScrollBar_B;
   Edit Edit_R, Edit_G, Edit_B;
@@ -174,6 +183,8 @@ class TMainForm : public Form {
   void Panel_ShowColorDblClick();
   void N_AddToHistoryClick();
   void N_ContrastClick();
+  void N_AddToPaletteClick();
+  void N_PaletteClick();
   void BitBtn_OptionClick();
   void FlatButton_MoreHistoryColorClick();
 
@@ -197,6 +208,8 @@ class TMainForm : public Form {
   TForm_Option* optionForm_ = nullptr;
   TForm_HistoryColor* historyForm_ = nullptr;
   std::unique_ptr<TForm_Contrast> contrastForm_;
+  PaletteLibrary* palettes_ = nullptr;
+  std::unique_ptr<TForm_Palette> paletteForm_;
   std::optional<HistoryColors::Colors> savedHistory_;
   std::array<std::optional<Hotkey>, 2> hotkeys_;
   TColor colorBeforePick_ = 0;

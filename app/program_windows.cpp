@@ -26,6 +26,7 @@ ProgramWindows::ProgramWindows() {
   optionForm.Create();
   historyForm.Create();
   mainForm.AttachWindows(pictureForm, showColorForm, optionForm, historyForm);
+  mainForm.AttachPalettes(palettes);
 }
 
 }  // namespace huemira

@@ -10,6 +10,7 @@
 #include "app/history_form.h"
 #include "app/main_form.h"
 #include "app/option_form.h"
+#include "app/palette_library.h"
 #include "app/picture_form.h"
 #include "app/show_color_form.h"
 
@@ -25,6 +26,8 @@ struct ProgramWindows {
   ProgramWindows& operator=(const ProgramWindows&) = delete;
 
   HistoryColors history;
+  // Before the main window, whose palette window uses it until it is gone.
+  PaletteLibrary palettes{PaletteStore::DefaultFolder()};
   TMainForm mainForm{history};
   TForm_PImage pictureForm;
   TForm_ShowColor showColorForm;

@@ -1,6 +1,8 @@
 #include "color/ciede2000.h"
 
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 
 namespace huemira {
 
@@ -82,6 +84,13 @@ double Ciede2000(const CieLab& lab1, const CieLab& lab2) {
   const double chroma = dCp / sc;
   const double hue = dHp / sh;
   return std::sqrt(lightness * lightness + chroma * chroma + hue * hue + rt * chroma * hue);
+}
+
+std::wstring DeltaEText(double deltaE) {
+  if (deltaE == 0) return L"ΔE 0";
+  wchar_t text[32];
+  std::swprintf(text, std::size(text), L"ΔE %.2f", deltaE);
+  return text;
 }
 
 }  // namespace huemira

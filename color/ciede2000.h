@@ -2,11 +2,16 @@
 // as written out by Sharma, Wu and Dalal (2005).
 #pragma once
 
+#include <string>
+
 #include "color/cielab.h"
 
 namespace huemira {
 
 double Ciede2000(const CieLab& lab1, const CieLab& lab2);
+
+// A difference as the windows show it: "ΔE 1.23", and "ΔE 0" for none.
+std::wstring DeltaEText(double deltaE);
 
 // Terms of the formula that bounds on it (ciede2000_bound.h) share.
 namespace ciede2000_terms {

@@ -6,9 +6,10 @@
 
 namespace huemira {
 
-OkLab OkLabOf(TColor color) {
+OkLab OkLabOf(TColor color) { return OkLabOfLinear(LinearRgbOf(color)); }
+
+OkLab OkLabOfLinear(const LinearRgb& c) {
   // The matrices as Ottosson published them for linear sRGB.
-  const LinearRgb c = LinearRgbOf(color);
   const double l = std::cbrt(0.4122214708 * c.r + 0.5363325363 * c.g + 0.0514459929 * c.b);
   const double m = std::cbrt(0.2119034982 * c.r + 0.6806995451 * c.g + 0.1073969566 * c.b);
   const double s = std::cbrt(0.0883024619 * c.r + 0.2817188376 * c.g + 0.6299787005 * c.b);

@@ -2,6 +2,7 @@
 // oklch() text.
 #pragma once
 
+#include "color/srgb.h"
 #include "framework/color.h"
 
 namespace huemira {
@@ -18,6 +19,8 @@ struct OkLch {
 };
 
 OkLab OkLabOf(TColor color);
+// Of any linear-light sRGB value, also outside [0, 1] (colours outside sRGB).
+OkLab OkLabOfLinear(const LinearRgb& linear);
 OkLch OkLchOf(TColor color);
 
 }  // namespace huemira

@@ -1,7 +1,9 @@
-// A check box, optionally over a picture: a system check box paints its
-// whole rectangle, so it is given the picture beneath it to paint with.
+// Check box with a caption beside it, optionally over a picture: a system
+// check box paints its whole rectangle, so it is then given the picture
+// beneath it to paint with.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework/control.h"
@@ -18,9 +20,14 @@ class CheckBox : public Control {
   void Create(Form& parent, const Args& args);
 
   bool Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  // Raises no OnClick: a change by the program.
   void SetChecked(bool checked) const {
     SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+  // What a click by the user does: the mark changes, then OnClick.
+  void Click() const { SendMessageW(Handle(), BM_CLICK, 0, 0); }
+
+  std::function<void()> OnClick;
 
   // The picture's pattern brush (not owned) and the window that shows the
   // picture at its top left corner.
@@ -29,6 +36,7 @@ class CheckBox : public Control {
     pictureWindow_ = pictureWindow;
   }
 
+  void HandleCommand(WORD notification) override;
   HBRUSH HandleColor(HDC dc) override;
 
  private:

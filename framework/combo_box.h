@@ -1,6 +1,7 @@
-// Drop-down list: a fixed list of texts of which one is chosen, by index.
+// Drop-down list: a list of texts of which one is chosen, by index.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,18 @@ class ComboBox : public Control {
 
   // The chosen entry, or -1 when none is.
   int ItemIndex() const;
+  // Chooses an entry without raising OnChange, as a change by the program.
   void SetItemIndex(int index);
+  // Replaces every entry; the choice goes to index (none for -1).
+  void SetItems(const std::vector<std::wstring>& items, int index);
+
+  // The user chose another entry.
+  std::function<void()> OnChange;
+
+  void HandleCommand(WORD notification) override;
+
+ private:
+  void AddItems(const std::vector<std::wstring>& items);
 };
 
 }  // namespace huemira

@@ -51,6 +51,8 @@ class Control {
   virtual void HandleNotify(UINT code) {}
   // Colours of an edit or static control; returns the background brush, or null for the default.
   virtual HBRUSH HandleColor(HDC dc) { return nullptr; }
+  // Draws an owner-drawn control's item; returns true when it did.
+  virtual bool HandleDrawItem(const DRAWITEMSTRUCT& item) { return false; }
 
  protected:
   struct Args {

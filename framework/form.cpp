@@ -191,6 +191,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           return reinterpret_cast<LRESULT>(brush);
       }
       break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType != ODT_MENU)
+        if (Control* control = Control::FromHandle(item.hwndItem); control && control->HandleDrawItem(item))
+          return TRUE;
+      break;
+    }
     case WM_ERASEBKGND:
       if (background_) {
         RECT area;

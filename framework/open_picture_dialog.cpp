@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/file_dialog.h"
+
 namespace huemira {
 
 // Shared by the dialog and the workers, so that a worker finishing after the
@@ -68,14 +70,6 @@ class DialogTemplate {
 
   std::vector<WORD> words_;
 };
-
-std::wstring FilterWithNulls(const std::wstring& filter) {
-  std::wstring result = filter;
-  std::replace(result.begin(), result.end(), L'|', L'\0');
-  result.push_back(L'\0');
-  result.push_back(L'\0');
-  return result;
-}
 
 std::wstring SelectedPath(HWND explorerDialog) {
   const LRESULT length = SendMessageW(explorerDialog, CDM_GETFILEPATH, 0, 0);

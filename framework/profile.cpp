@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "framework/file_replace.h"
 #include "framework/handles.h"
 #include "framework/ini_document.h"
 
@@ -56,19 +57,6 @@ std::optional<std::wstring> ReadProfileText(const std::wstring& path) {
   return text;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::wstring& text) {
-  UniqueHandle file = OwnedFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  std::wstring content = kByteOrderMark + text;
-  const DWORD bytes = static_cast<DWORD>(content.size() * sizeof(wchar_t));
-  DWORD written = 0;
-  // Flushed before it takes the old file's place: after a power cut the
-  // name must not point at blocks that never reached the disk.
-  return WriteFile(file.get(), content.data(), bytes, &written, nullptr) && written == bytes &&
-         FlushFileBuffers(file.get());
-}
-
 }  // namespace
 
 std::wstring ProfileRead(const std::wstring& path, const std::wstring& section, const std::wstring& key,
@@ -86,15 +74,9 @@ bool ProfileWrite(const std::wstring& path, const std::vector<ProfileEntry>& ent
   IniDocument document(*old);
   for (const ProfileEntry& entry : entries) document.Set(entry.section, entry.key, entry.value);
 
-  // One copy, at a fixed name: a copy left by a killed writer is simply
-  // written over by the next one.
-  const std::wstring copy = path + L".new";
-  if (!WriteWholeFile(copy, document.Text()) ||
-      !MoveFileExW(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(copy.c_str());
-    return false;
-  }
-  return true;
+  const std::wstring content = kByteOrderMark + document.Text();
+  return ReplaceFileContent(
+      path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size() * sizeof(wchar_t)));
 }
 
 }  // namespace huemira

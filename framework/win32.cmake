@@ -10,13 +10,17 @@ add_library(framework_win32 STATIC
   control.cpp
   edit.cpp
   dpi.cpp
+  file_dialog.cpp
+  file_replace.cpp
   fonts.cpp
   form.cpp
   hint_window.cpp
   hints.cpp
   hotkey_field.cpp
   image.cpp
+  input_query.cpp
   label.cpp
+  list_box.cpp
   memo.cpp
   message_box.cpp
   open_picture_dialog.cpp

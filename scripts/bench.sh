@@ -5,7 +5,10 @@
 # times the contrast window's nearest-passing-colour search
 # (bench/nearest_color_bench.cpp): median and worst case over BENCH_PAIRS
 # random pairs (default 1000), and a display profile's transform to sRGB
-# (bench/display_profile_bench.cpp): its build and one conversion.
+# (bench/display_profile_bench.cpp): its build and one conversion. The
+# palette code (bench/palette_bench.cpp): the nearest entry among 10,000
+# colours over BENCH_QUERIES queries (default 1000), each file format read and
+# written, and GIMP palettes read beside Pillow's reader.
 #
 # Then decodes the same large pictures with our readers (huemira-convert from
 # BUILDDIR) and with other decoders, and prints per format the median time,
@@ -16,7 +19,7 @@
 #
 # The pictures (BENCH_WIDTH x BENCH_HEIGHT, default 6000 x 4000 = 24 MP) are
 # made once with ImageMagick and kept in build/bench-data.
-# Environment: BENCH_PAIRS, BENCH_RUNS (default 3), BENCH_WIDTH, BENCH_HEIGHT,
+# Environment: BENCH_PAIRS, BENCH_QUERIES, BENCH_RUNS (default 3), BENCH_WIDTH, BENCH_HEIGHT,
 # BENCH_FORMATS.
 set -euo pipefail
 
@@ -39,6 +42,33 @@ echo
 "$search" "${BENCH_PAIRS:-1000}"
 echo
 "$build/bench/display-profile-bench" || echo "bench: the display profile bench failed"
+
+# The palette code on 10,000 colours: the nearest entry, and each file
+# format read and written. Then our GIMP palette reader beside Pillow's, on
+# 256 colours: Pillow reads no more.
+palettes="$build/bench/palette-bench"
+[ -x "$palettes" ] || { echo "bench: $palettes is missing; build it first (make native)"; exit 2; }
+echo
+"$palettes" "${BENCH_QUERIES:-1000}" || echo "bench: a palette operation missed its target"
+if /usr/bin/python3 -c 'import PIL.GimpPaletteFile' 2>/dev/null; then
+  gpl="$work/256.gpl"
+  { echo "GIMP Palette"; for i in $(seq 0 255); do echo "$i $((255 - i)) $i grey $i"; done; } >"$gpl"
+  pillow=$(/usr/bin/python3 - "$gpl" <<'PY'
+import sys, time
+from PIL.GimpPaletteFile import GimpPaletteFile
+best = 1e9
+for _ in range(5):
+    start = time.perf_counter()
+    with open(sys.argv[1], "rb") as f:
+        GimpPaletteFile(f)
+    best = min(best, time.perf_counter() - start)
+print(f"{best * 1e3:.3f} ms")
+PY
+)
+  echo "GIMP palette of 256 colours: ours $("$palettes" --read-gpl "$gpl"), Pillow's reader $pillow"
+else
+  echo "bench: Pillow is missing (make setup); no side-by-side GIMP palette reading"
+fi
 
 # Small files that declare huge pictures or endless work; kept for the open
 # dialog's benchmark under Wine (make bench passes them on).

@@ -65,6 +65,12 @@ TEST(Ciede2000, SharmaWuDalalTestPairsToFourDecimals) {
   EXPECT_EQ(Ciede2000({50, 2.5, 0}, {50, 2.5, 0}), 0.0);
 }
 
+TEST(Ciede2000, DifferenceTextsShowTwoDecimalsAndAPlainZero) {
+  EXPECT_EQ(DeltaEText(0), L"ΔE 0");
+  EXPECT_EQ(DeltaEText(1.234), L"ΔE 1.23");
+  EXPECT_EQ(DeltaEText(0.004), L"ΔE 0.00") << "a difference, however small, is not none";
+}
+
 TEST(CieLab, WhiteGreysAndRed) {
   const CieLab white = CieLabOf(0xFFFFFF);
   EXPECT_EQ(white.l, 100.0);

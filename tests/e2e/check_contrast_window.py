@@ -60,7 +60,7 @@ def check_the_background_is_dragged_from_the_screen_and_the_text_follows_a_pick_
             left, top = app.client_origin()
             run("xdotool", "mousemove", str(left + SWATCH[0]), str(top + SWATCH[1]), "click", "3")
             time.sleep(0.8)
-            app.key("Up", "Return")  # the last entry, 对比度…
+            app.key("Up", "Up", "Return")  # 对比度…, just above the last entry
             x, y = contrast_origin()
             press_drag((x + BACKGROUND_PICK[0], y + BACKGROUND_PICK[1]), centre_of(100, 80))
             release()

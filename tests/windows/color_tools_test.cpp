@@ -15,7 +15,7 @@ namespace {
 
 class ColorToolsTest : public MainFormTest {
  protected:
-  PopupMenu& CopyAs() { return *form->PopupMenu_ShowColor.Items(4).Submenu(); }
+  PopupMenu& CopyAs() { return *form->PopupMenu_ShowColor.Items(5).Submenu(); }
   // What choosing the submenu's entry at that position copies.
   std::wstring CopyEntry(std::size_t entry) {
     CopyToClipboard(L"");
@@ -30,19 +30,21 @@ class ColorToolsTest : public MainFormTest {
   }
 };
 
-TEST_F(ColorToolsTest, TheSwatchMenuKeepsItsEntriesAndEndsWithCopyAsAndContrast) {
+TEST_F(ColorToolsTest, TheSwatchMenuKeepsItsEntriesAndEndsWithCopyAsContrastAndPalettes) {
   StartMainForm();
   PopupMenu& menu = form->PopupMenu_ShowColor;
-  ASSERT_EQ(menu.Count(), 6u);
+  ASSERT_EQ(menu.Count(), 8u);
   EXPECT_EQ(menu.Items(0).Caption, L"放大颜色浏览");
   EXPECT_TRUE(menu.Items(1).IsSeparator());
   EXPECT_EQ(menu.Items(2).Caption, L"添加到历史库");
-  EXPECT_TRUE(menu.Items(3).IsSeparator());
-  EXPECT_EQ(menu.Items(4).Caption, L"复制为");
-  ASSERT_NE(menu.Items(4).Submenu(), nullptr);
-  EXPECT_EQ(menu.Items(4).Submenu()->Count(), 4u);
-  EXPECT_EQ(menu.Items(5).Caption, L"对比度…");
-  menu.Click(menu.Items(5).Id());
+  EXPECT_EQ(menu.Items(3).Caption, L"添加到调色板");
+  EXPECT_TRUE(menu.Items(4).IsSeparator());
+  EXPECT_EQ(menu.Items(5).Caption, L"复制为");
+  ASSERT_NE(menu.Items(5).Submenu(), nullptr);
+  EXPECT_EQ(menu.Items(5).Submenu()->Count(), 5u);
+  EXPECT_EQ(menu.Items(6).Caption, L"对比度…");
+  EXPECT_EQ(menu.Items(7).Caption, L"调色板…");
+  menu.Click(menu.Items(6).Id());
   Pump();
   EXPECT_TRUE(IsWindowVisible(form->ContrastForm().Handle()));
   EXPECT_EQ(WindowText(form->ContrastForm().Handle()), L"Huemira-对比度");

@@ -242,13 +242,13 @@ TEST_F(MenuStylerTest, SubmenuEntriesRunFromTheRootAndTheArrowIsDrawnInTheTextCo
   EXPECT_EQ(chosen, 3);
 
   // The swatch menu's "复制为", drawn by the styler like its siblings.
-  MenuItem& copyAs = Entry(4);
+  MenuItem& copyAs = Entry(5);
   ASSERT_NE(copyAs.Submenu(), nullptr);
   ASSERT_TRUE(copyAs.OnDrawItem);
   ASSERT_TRUE(copyAs.Submenu()->Items(0).OnDrawItem);
   Canvas canvas(200, 40);
   const RECT rect{0, 0, 150, 22};
-  Draw(canvas, 4, rect, false);
+  Draw(canvas, 5, rect, false);
   const auto arrow = SubmenuArrowColumns({rect.left, rect.top, rect.right, rect.bottom}, false);
   const TColor text = SystemColor(COLOR_MENUTEXT);
   EXPECT_EQ(canvas.Pixel(arrow[0].left, arrow[0].top), text);

@@ -69,6 +69,7 @@ POINT CentreOf(HWND window) {
 }
 
 std::vector<MessageBoxRequest> MainFormTest::messageBoxes;
+int MainFormTest::messageBoxAnswer = IDOK;
 std::vector<std::string> MainFormTest::shownErrors;
 std::vector<ShellCall> MainFormTest::shellCalls;
 bool MainFormTest::shellAnswers = true;
@@ -88,7 +89,7 @@ void MainFormTest::SetUpTestSuite() {
     };
     SetMessageBoxHandler([](const MessageBoxRequest& request) {
       messageBoxes.push_back(request);
-      return IDOK;
+      return messageBoxAnswer;
     });
     TNotifyIcon::ShellNotifyIcon = [](DWORD message, NOTIFYICONDATAW* data) {
       shellCalls.push_back({message, *data});
@@ -103,6 +104,7 @@ void MainFormTest::SetUp() {
   shownErrors.clear();
   DeleteFileW(SettingsFilePath().c_str());
   messageBoxes.clear();
+  messageBoxAnswer = IDOK;
   shellCalls.clear();
   shellAnswers = true;
   HoldKeys(false, false);

@@ -81,8 +81,10 @@ class MainFormTest : public ::testing::Test {
   static bool shellAnswers;
   static int CountShellCalls(DWORD message, UINT id);
 
-  // The message boxes shown since the test began, each answered with OK.
+  // The message boxes shown since the test began, each answered with
+  // messageBoxAnswer (IDOK unless the test says otherwise).
   static std::vector<MessageBoxRequest> messageBoxes;
+  static int messageBoxAnswer;
   // The texts of the error boxes; a test that expects one clears it.
   static std::vector<std::string> shownErrors;
 
