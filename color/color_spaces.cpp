@@ -27,6 +27,15 @@ constexpr Matrix kD50ToD65Bradford{{{0.955473421488075, -0.02309845494876471, 0.
 constexpr Matrix kLinearP3ToXyzD65{{{608311.0 / 1250200, 189793.0 / 714400, 198249.0 / 1000160},
                                     {35783.0 / 156275, 247089.0 / 357200, 198249.0 / 2500400},
                                     {0.0, 32229.0 / 714400, 5220557.0 / 5000800}}};
+constexpr Matrix kLinearA98ToXyzD65{{{573536.0 / 994567, 263643.0 / 1420810, 187206.0 / 994567},
+                                     {591459.0 / 1989134, 6239551.0 / 9945670, 374412.0 / 4972835},
+                                     {53769.0 / 1989134, 351524.0 / 4972835, 4929758.0 / 4972835}}};
+constexpr Matrix kLinearProPhotoToXyzD50{{{0.79776664490064230, 0.13518129740053308, 0.03134773412839220},
+                                          {0.28807482881940130, 0.71183523424187300, 0.00008993693872564},
+                                          {0.0, 0.0, 0.82510460251046020}}};
+constexpr Matrix kLinearRec2020ToXyzD65{{{63426534.0 / 99577255, 20160776.0 / 139408157, 47086771.0 / 278816314},
+                                         {26158966.0 / 99577255, 472592308.0 / 697040785, 8267143.0 / 139408157},
+                                         {0.0, 19567812.0 / 697040785, 295819943.0 / 278816314}}};
 // D50 from its chromaticity (0.3457, 0.3585).
 constexpr CieXyz kWhiteD50{0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
 
@@ -36,6 +45,13 @@ double HueToRgb(double m1, double m2, double hue) {
   if (hue < 180) return m2;
   if (hue < 240) return m1 + (m2 - m1) * (240 - hue) / 60;
   return m1;
+}
+
+// Each component through a transfer function, odd as CSS extends them.
+template <typename Transfer>
+CieXyz Linearized(const EncodedRgb& c, Transfer transfer) {
+  const auto odd = [&](double v) { return std::copysign(transfer(std::abs(v)), v); };
+  return {odd(c.r), odd(c.g), odd(c.b)};
 }
 
 double WrapDegrees(double hue) {
@@ -116,6 +132,25 @@ CieLab LabFromLch(double lightness, double chroma, double hue) {
 
 LinearRgb LinearFromDisplayP3(const EncodedRgb& p3) {
   return LinearFromXyzD65(AsXyz(kLinearP3ToXyzD65 * AsXyz(LinearFromSrgb(p3))));
+}
+
+LinearRgb LinearFromA98Rgb(const EncodedRgb& a98) {
+  const CieXyz linear = Linearized(a98, [](double v) { return std::pow(v, 563.0 / 256); });
+  return LinearFromXyzD65(AsXyz(kLinearA98ToXyzD65 * linear));
+}
+
+LinearRgb LinearFromProPhotoRgb(const EncodedRgb& proPhoto) {
+  const CieXyz linear = Linearized(proPhoto, [](double v) { return v <= 16.0 / 512 ? v / 16 : std::pow(v, 1.8); });
+  return LinearFromXyzD50(AsXyz(kLinearProPhotoToXyzD50 * linear));
+}
+
+LinearRgb LinearFromRec2020(const EncodedRgb& rec2020) {
+  constexpr double kAlpha = 1.09929682680944;
+  constexpr double kBeta = 0.018053968510807;
+  const CieXyz linear = Linearized(rec2020, [](double v) {
+    return v < kBeta * 4.5 ? v / 4.5 : std::pow((v + kAlpha - 1) / kAlpha, 1 / 0.45);
+  });
+  return LinearFromXyzD65(AsXyz(kLinearRec2020ToXyzD65 * linear));
 }
 
 }  // namespace huemira

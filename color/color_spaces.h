@@ -36,5 +36,9 @@ LinearRgb LinearFromLabD50(const CieLab& lab);
 CieLab LabFromLch(double lightness, double chroma, double hue);
 
 LinearRgb LinearFromDisplayP3(const EncodedRgb& p3);
+// The other RGB spaces of CSS color(), from their encoded components.
+LinearRgb LinearFromA98Rgb(const EncodedRgb& a98);
+LinearRgb LinearFromProPhotoRgb(const EncodedRgb& proPhoto);
+LinearRgb LinearFromRec2020(const EncodedRgb& rec2020);
 
 }  // namespace huemira

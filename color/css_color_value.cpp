@@ -191,6 +191,9 @@ std::optional<GamutMappedColor> FromFunction(std::string_view function, std::str
   if (space == "srgb") return GamutMapToSrgb(LinearFromSrgb({*x, *y, *z}));
   if (space == "srgb-linear") return GamutMapToSrgb(LinearRgb{*x, *y, *z});
   if (space == "display-p3") return GamutMapToSrgb(LinearFromDisplayP3({*x, *y, *z}));
+  if (space == "a98-rgb") return GamutMapToSrgb(LinearFromA98Rgb({*x, *y, *z}));
+  if (space == "prophoto-rgb") return GamutMapToSrgb(LinearFromProPhotoRgb({*x, *y, *z}));
+  if (space == "rec2020") return GamutMapToSrgb(LinearFromRec2020({*x, *y, *z}));
   if (space == "xyz" || space == "xyz-d65") return GamutMapToSrgb(LinearFromXyzD65({*x, *y, *z}));
   if (space == "xyz-d50") return GamutMapToSrgb(LinearFromXyzD50({*x, *y, *z}));
   return std::nullopt;

@@ -18,7 +18,8 @@ bool StartsAsCssColor(std::string_view value);
 
 // #rgb, #rgba, #rrggbb, #rrggbbaa; rgb()/rgba() and hsl()/hsla() in the
 // comma and the space syntax; hwb(), lab(), lch(), oklab(), oklch();
-// color(srgb | srgb-linear | display-p3 | xyz | xyz-d50 | xyz-d65 ...);
+// color(srgb | srgb-linear | display-p3 | a98-rgb | prophoto-rgb | rec2020
+// | xyz | xyz-d50 | xyz-d65 ...);
 // a colour name. "none" counts as 0. Empty when the value does not parse.
 std::optional<GamutMappedColor> ParseCssColor(std::string_view value);
 

@@ -56,6 +56,9 @@ GamutMappedColor FromObject(const JsonValue& value) {
     if (name == "srgb") return GamutMapToSrgb(LinearFromSrgb({c[0], c[1], c[2]}));
     if (name == "srgb-linear") return GamutMapToSrgb(LinearRgb{c[0], c[1], c[2]});
     if (name == "display-p3") return GamutMapToSrgb(LinearFromDisplayP3({c[0], c[1], c[2]}));
+    if (name == "a98-rgb") return GamutMapToSrgb(LinearFromA98Rgb({c[0], c[1], c[2]}));
+    if (name == "prophoto-rgb") return GamutMapToSrgb(LinearFromProPhotoRgb({c[0], c[1], c[2]}));
+    if (name == "rec2020") return GamutMapToSrgb(LinearFromRec2020({c[0], c[1], c[2]}));
     if (name == "hsl" || name == "hwb") {
       const double x = std::clamp(c[1] / 100, 0.0, 1.0), y = std::clamp(c[2] / 100, 0.0, 1.0);
       const EncodedRgb srgb = name == "hsl" ? SrgbFromHsl(c[0], x, y) : SrgbFromHwb(c[0], x, y);

@@ -16,11 +16,12 @@ namespace huemira {
 
 // Tokens of type "color", given on the token or inherited from the nearest
 // group that gives one; other tokens are skipped. A group's own "$root"
-// token takes the group's name. A $value is an object in
-// srgb, srgb-linear, display-p3, hsl, hwb, lab, lch, oklab, oklch, xyz-d65
-// or xyz-d50 ("none" components count as 0; its "hex" stands in for any
-// other space), a reference "{group.token}" to another colour token, or,
-// as older drafts wrote it, a CSS colour string. Alpha is dropped; colours
+// token takes the group's name. A $value is an object in any colour space
+// of the format (srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb,
+// rec2020, hsl, hwb, lab, lch, oklab, oklch, xyz-d65, xyz-d50; "none"
+// components count as 0; its "hex" stands in for a space not known here),
+// a reference "{group.token}" to another colour token, or, as older drafts
+// wrote it, a CSS colour string. Alpha is dropped; colours
 // outside sRGB are gamut mapped and marked. The palette is named
 // fallbackName. Throws PaletteFileError with the line of the fault.
 Palette ReadDesignTokens(std::string_view bytes, std::string fallbackName);

@@ -28,7 +28,8 @@ const ValueExample kValues[] = {
     {"hsl(240deg 100 50)", MakeColor(0, 0, 255), false},
     {"hwb(120 20% 30%)", MakeColor(51, 179, 51), false},
     {"hwb(0 60% 60%)", MakeColor(128, 128, 128), false},
-    // Values of sRGB colours in the other spaces (checked against culori).
+    // Values of sRGB colours in the other spaces (checked against culori and
+// color.js).
     {"oklch(0.646 0.197 145.2)", MakeColor(0x12, 0xAB, 0x34), false},
     {"oklch(64.6% 0.197 145.2deg)", MakeColor(0x12, 0xAB, 0x34), false},
     {"lab(54.29 80.82 69.91)", MakeColor(255, 0, 0), false},
@@ -37,6 +38,9 @@ const ValueExample kValues[] = {
     {"color(srgb 1 0.5 0)", MakeColor(255, 128, 0), false},
     {"color(srgb-linear 0.2 0.5 1)", MakeColor(124, 188, 255), false},
     {"color(display-p3 0.4 0.4 0.4)", MakeColor(102, 102, 102), false},
+    {"color(a98-rgb 0.297 0.479 0.725)", MakeColor(0x24, 0x7B, 0xBC), false},
+    {"color(prophoto-rgb 0.466 0.221 0.548)", MakeColor(0xA2, 0x29, 0xA6), false},
+    {"color(rec2020 0.347 0.133 0.110)", MakeColor(0x7D, 0x25, 0x29), false},
     {"color(xyz-d65 0.9505 1 1.089)", MakeColor(255, 255, 255), false},
     {"color(xyz-d50 0.9642 1 0.8251)", MakeColor(255, 255, 255), false},
     {"RebeccaPurple", MakeColor(0x66, 0x33, 0x99), false},
@@ -61,7 +65,7 @@ TEST(CssColorValue, MalformedColoursAreNotRead) {
   for (const char* text :
        {"#12ab3", "#-12345", "#ggg", "rgb(1, 2 3)", "rgb(1 2 3 4)", "rgb(1 2)", "rgb(1, 2, 3, 4, 5)",
         "hsl(120 10% 10% / 1 / 1)", "oklch(0.5 0.1 10%)", "rgb(1 2 3", "rgb(1 2 3deg)", "rgb(1 2 x)",
-        "color(rec9999 1 0 0)", "color(display-p3, 1, 0, 0)", "lab(50 1e 2)", "oklch(inf 0 0)", "rgb(calc(1) 2 3)"}) {
+        "color(rec9999 1 0 0)", "color(rec2020 1 0)", "color(display-p3, 1, 0, 0)", "lab(50 1e 2)", "oklch(inf 0 0)", "rgb(calc(1) 2 3)"}) {
     SCOPED_TRACE(text);
     EXPECT_TRUE(StartsAsCssColor(text));
     EXPECT_FALSE(ParseCssColor(text).has_value());

@@ -32,7 +32,7 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
       "      \"grey\": { \"$value\": { \"colorSpace\": \"oklch\", \"components\": [0.6, 0, \"none\"] } },\r\n"
       "      \"vivid\": { \"$value\": { \"colorSpace\": \"oklch\", \"components\": [0.9, 0.3, 140] } }\r\n"
       "    },\r\n"
-      "    \"wide\": { \"$value\": { \"colorSpace\": \"rec2020\", \"components\": [0.1, 0.2, 0.3], "
+      "    \"wide\": { \"$value\": { \"colorSpace\": \"jzazbz\", \"components\": [0.1, 0.2, 0.3], "
       "\"hex\": \"#123456\", \"alpha\": 0.5 } },\r\n"
       "    \"legacy\": { \"$value\": \"#00ff00\" },\r\n"
       "    \"accent\": { \"$root\": { \"$value\": \"#0000ff\" }, \"light\": { \"$value\": \"{brand.accent.$root}\" } "
