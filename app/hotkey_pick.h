@@ -33,6 +33,7 @@ class HotkeyPick : public Window {
   bool Picking() const { return session_.Running(); }
   const PickSession& Session() const { return session_; }
   void SetDisplayProfiles(DisplayProfiles* profiles) { session_.SetDisplayProfiles(profiles); }
+  void SetNearestToken(PickSession::NearestTokenFinder finder) { session_.SetNearestToken(std::move(finder)); }
 
   // A colour taken; keepPicking tells that the pick goes on.
   std::function<void(TColor color, bool keepPicking)> OnTake;

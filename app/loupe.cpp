@@ -57,7 +57,7 @@ int Loupe::Zoom() const { return std::max(1, (kImageSide + cells_ / 2) / cells_)
 
 std::vector<std::wstring> Loupe::TextLines() const {
   std::vector<std::wstring> lines{code_};
-  for (const std::wstring* line : {&otherLine_, &note_, &status_})
+  for (const std::wstring* line : {&otherLine_, &tokenLine_, &note_, &status_})
     if (!line->empty()) lines.push_back(*line);
   return lines;
 }
@@ -121,6 +121,7 @@ void Loupe::Follow(POINT pointer, ScreenPixels& pixels, int sampleSize) {
     code_ = CodeBoxText(said.taken);
   }
   otherLine_ = said.other ? said.otherLabel + CodeBoxText(*said.other) : std::wstring();
+  tokenLine_ = said.token;
   note_ = said.note;
   const RECT place = LoupePlace(pointer, Size(), info.rcMonitor);
   const bool sameSize = current.right - current.left == place.right - place.left &&
@@ -165,7 +166,8 @@ void Loupe::Paint(HDC dc) const {
   SetTextColor(dc, RGB(0, 0, 0));
   RECT line{strip.left, strip.top, strip.right, strip.top + lineHeight_};
   for (const std::wstring& text : TextLines()) {
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     OffsetRect(&line, 0, lineHeight_);
   }
 }

@@ -46,6 +46,7 @@ class Loupe : public Window {
   // The code of what a pick takes, and the other value's line (empty when
   // there is none).
   const std::wstring& OtherLine() const { return otherLine_; }
+  const std::wstring& TokenLine() const { return tokenLine_; }
   const std::wstring& CodeText() const { return code_; }
   // Shown beneath the code while not empty: what the pick reads from.
   void SetStatus(std::wstring status) { status_ = std::move(status); }
@@ -56,6 +57,7 @@ class Loupe : public Window {
     TColor taken = clBlack;
     std::optional<TColor> other;  // shown beneath the code, after otherLabel
     std::wstring otherLabel;
+    std::wstring token;  // the reference palette's nearest entry
     std::wstring note;
   };
   // Without one, the sample itself is taken.
@@ -79,6 +81,7 @@ class Loupe : public Window {
   std::function<Conversion(POINT, TColor)> conversion_;
   std::wstring code_;
   std::wstring otherLine_;
+  std::wstring tokenLine_;
   std::wstring note_;
   std::wstring status_;
   UniqueFont font_;

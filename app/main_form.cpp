@@ -125,9 +125,12 @@ void TMainForm::CreateControls() {
   PopupMenu_ShowColor.AddItem(L"添加到调色板", [this] { N_AddToPaletteClick(); });
   PopupMenu_ShowColor.AddSeparator();
   CopyAsMenu_ShowColor.Fill(PopupMenu_ShowColor.AddSubmenu(L"复制为"));
-  CopyAsMenu_ShowColor.SetNearestToken([this](TColor color) {
+  const auto referenceNearest = [this](TColor color) {
     return palettes_ ? palettes_->ReferenceNearest(color) : std::nullopt;
-  });
+  };
+  CopyAsMenu_ShowColor.SetNearestToken(referenceNearest);
+  ScreenPick1.SetNearestToken(referenceNearest);
+  HotkeyPick1.SetNearestToken(referenceNearest);
   PopupMenu_ShowColor.AddItem(L"对比度…", [this] { N_ContrastClick(); });
   PopupMenu_ShowColor.AddItem(L"调色板…", [this] { N_PaletteClick(); });
   Panel_ShowColor.OnContextMenu = [this](POINT point) {

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/settings.h"
+#include "color/ciede2000.h"
+#include "framework/text.h"
 
 namespace huemira {
 
@@ -43,8 +45,12 @@ void PickSession::Start() {
   srgbValues_ = ReadSrgbValuesSetting() && profiles_;
   wheelRest_ = 0;
   pixels_.SeeMonitors();
-  loupe_.SetConversion(
-      [this](POINT at, TColor display) { return LoupeConversion(profiles_, srgbValues_, at, display); });
+  loupe_.SetConversion([this](POINT at, TColor display) {
+    Loupe::Conversion said = LoupeConversion(profiles_, srgbValues_, at, display);
+    if (const auto token = nearestToken_ ? nearestToken_(said.taken) : std::nullopt)
+      said.token = L"≈ " + Utf8ToWide(token->name) + L"  " + DeltaEText(token->deltaE);
+    return said;
+  });
   SetFrozen(ReadFreezeSetting());
 }
 

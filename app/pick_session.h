@@ -9,9 +9,13 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
+
 #include "app/display_profiles.h"
 #include "app/frozen_backdrop.h"
 #include "app/loupe.h"
+#include "app/palette_library.h"
 #include "app/screen_pixels.h"
 
 namespace huemira {
@@ -20,6 +24,9 @@ class PickSession {
  public:
   // The monitors' profiles, owned by the main window; none: display values only.
   void SetDisplayProfiles(DisplayProfiles* profiles) { profiles_ = profiles; }
+  // The reference palette's entry nearest a colour, which the loupe names.
+  using NearestTokenFinder = std::function<std::optional<NearestToken>(TColor)>;
+  void SetNearestToken(NearestTokenFinder finder) { nearestToken_ = std::move(finder); }
 
   // Reads the sample size and the freeze option; a frozen pick captures
   // the desktop now.
@@ -51,6 +58,7 @@ class PickSession {
   TColor Taken(POINT at, TColor displayValue);
 
   DisplayProfiles* profiles_ = nullptr;
+  NearestTokenFinder nearestToken_;
   bool srgbValues_ = false;
   ScreenPixels pixels_;
   Loupe loupe_;

@@ -34,6 +34,7 @@ class ScreenPick {
   bool Picking() const { return sampleTimer_.Enabled(); }
   const PickSession& Session() const { return session_; }
   void SetDisplayProfiles(DisplayProfiles* profiles) { session_.SetDisplayProfiles(profiles); }
+  void SetNearestToken(PickSession::NearestTokenFinder finder) { session_.SetNearestToken(std::move(finder)); }
   const Loupe& PickLoupe() const { return session_.PickLoupe(); }
 
   std::function<void(TColor)> OnSample;

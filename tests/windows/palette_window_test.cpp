@@ -242,6 +242,16 @@ TEST_F(PaletteWindowTest, CopyAsOffersTheReferencesNearestEntryAsAVariable) {
   EXPECT_EQ(window.Grid_Colors.Swatches()[0].detailEnd.rfind(L"ΔE ", 0), 0u);
 }
 
+TEST_F(PaletteWindowTest, TheLoupeNamesTheReferencesNearestEntryWhilePicking) {
+  Start();
+  ColorWindow coral(RGB(255, 127, 80), Bounds(200, 200, 60, 60));
+  Pump();
+  SetCursorPos(230, 230);
+  form->HotkeyPick1.Begin();
+  EXPECT_EQ(form->HotkeyPick1.Session().PickLoupe().TokenLine(), L"≈ coral  ΔE 0");
+  form->HotkeyPick1.Cancel();
+}
+
 TEST_F(PaletteWindowTest, ImportAndExportGoByTheFileNamesFormatAndAFailureImportsNothing) {
   Start();
   TForm_Palette& window = OpenWindow();
