@@ -5,6 +5,7 @@
 #include <random>
 
 #include "color/palette_file_error.h"
+#include "expect_palette_entries.h"
 
 namespace huemira {
 namespace {
@@ -31,12 +32,7 @@ TEST(CssPalette, ReadsCustomPropertiesInAnyRuleAndInATailwindTheme) {
       "}\r\n",
       "brand");
   EXPECT_EQ(palette.name, "brand");
-  struct Expected {
-    const char* name;
-    TColor color;
-    bool mapped;
-  };
-  const Expected expected[] = {
+  const ExpectedEntry expected[] = {
       {"brand-red", MakeColor(255, 88, 88), false},
       {"品牌 绿", MakeColor(18, 171, 52), false},
       {"multi", MakeColor(0, 128, 0), false},
@@ -44,13 +40,7 @@ TEST(CssPalette, ReadsCustomPropertiesInAnyRuleAndInATailwindTheme) {
       {"lime-vivid", MakeColor(0x62, 0xFF, 0x30), true},
       {"colorless", MakeColor(255, 127, 80), false},
   };
-  ASSERT_EQ(palette.entries.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    SCOPED_TRACE(expected[i].name);
-    EXPECT_EQ(palette.entries[i].name, expected[i].name);
-    EXPECT_EQ(palette.entries[i].color, expected[i].color);
-    EXPECT_EQ(palette.entries[i].mapped, expected[i].mapped);
-  }
+  ExpectEntries(palette, expected);
 }
 
 TEST(CssPalette, AColourThatDoesNotParseFailsAtItsLine) {

@@ -6,6 +6,7 @@
 
 #include "color/json.h"
 #include "color/palette_file_error.h"
+#include "expect_palette_entries.h"
 
 namespace huemira {
 namespace {
@@ -47,12 +48,7 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
       "}\r\n",
       "fallback");
   EXPECT_EQ(palette.name, "fallback");
-  struct Expected {
-    const char* name;
-    TColor color;
-    bool mapped;
-  };
-  const Expected expected[] = {
+  const ExpectedEntry expected[] = {
       {"brand-coral red", MakeColor(255, 88, 88), false},
       {"brand-深绿", MakeColor(0, 128, 0), false},
       {"brand-shade-grey", MakeColor(128, 128, 128), false},
@@ -65,13 +61,7 @@ TEST(DesignTokens, ReadsGroupsInheritedTypesAndEverySpaceOfAHandMadeFile) {
       {"red", MakeColor(255, 0, 0), false},
       {"p3", MakeColor(102, 102, 102), false},
   };
-  ASSERT_EQ(palette.entries.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    SCOPED_TRACE(expected[i].name);
-    EXPECT_EQ(palette.entries[i].name, expected[i].name);
-    EXPECT_EQ(palette.entries[i].color, expected[i].color);
-    EXPECT_EQ(palette.entries[i].mapped, expected[i].mapped);
-  }
+  ExpectEntries(palette, expected);
 }
 
 TEST(DesignTokens, ReportsTheLineOfTheFault) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "color/palette_file_error.h"
+#include "expect_palette_entries.h"
 
 namespace huemira {
 namespace {
@@ -75,25 +76,14 @@ std::string HandMadeFile() {
 TEST(SwatchExchange, ReadsEachModelAndFlattensGroups) {
   const Palette palette = ReadSwatchExchange(HandMadeFile(), "fallback");
   EXPECT_EQ(palette.name, "fallback");
-  struct Expected {
-    const char* name;
-    TColor color;
-    bool mapped;
-  };
-  const Expected expected[] = {
+  const ExpectedEntry expected[] = {
       {"Coral red", MakeColor(255, 88, 88), false},
       {"Brand 品牌-青", MakeColor(0, 128, 128), false},
       {"Brand 品牌-red", MakeColor(255, 0, 0), false},
       {"Brand 品牌", MakeColor(128, 128, 128), false},
       {"smile \xF0\x9F\x98\x80", MakeColor(0xEE, 0x00, 0x7D), true},
   };
-  ASSERT_EQ(palette.entries.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    SCOPED_TRACE(expected[i].name);
-    EXPECT_EQ(palette.entries[i].name, expected[i].name);
-    EXPECT_EQ(palette.entries[i].color, expected[i].color);
-    EXPECT_EQ(palette.entries[i].mapped, expected[i].mapped);
-  }
+  ExpectEntries(palette, expected);
 }
 
 TEST(SwatchExchange, RefusesDamagedFilesWhole) {
