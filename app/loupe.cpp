@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "app/settings.h"
-#include "app/web_code.h"
+#include "color/web_color.h"
 #include "framework/dpi.h"
 #include "framework/fonts.h"
 #include "framework/handles.h"
@@ -29,13 +29,18 @@ constexpr DWORD kExcludeFromCapture = 0x11;
 
 RECT BlockAround(POINT pointer, int cells) { return SampleSquare(pointer, cells); }
 
-std::wstring CodeBoxText(TColor color) {
-  std::wstring code = ColorToWebCode(color);
-  if (ReadLowerCaseSetting()) std::transform(code.begin(), code.end(), code.begin(), ::towlower);
-  return code;
-}
 
 }  // namespace
+
+Loupe::CodeForm Loupe::CodeForm::FromSettings() {
+  return {ReadSetting(L"QeltColor", L"LSign"), ReadSetting(L"QeltColor", L"RSign"), ReadLowerCaseSetting()};
+}
+
+std::wstring Loupe::CodeForm::Of(TColor color) const {
+  std::wstring code = FormatWebCode(color, prefix, suffix);
+  if (lowerCase) std::transform(code.begin(), code.end(), code.begin(), ::towlower);
+  return code;
+}
 
 int LoupeCells(int sampleSize) { return std::max(Loupe::kCells, sampleSize + 2); }
 
@@ -115,12 +120,17 @@ void Loupe::Follow(POINT pointer, ScreenPixels& pixels, int sampleSize) {
   const TColor sample =
       MeanColor(cellsSurface_->Row(margin) + margin, cellsSurface_->Width(), sampleSize_, sampleSize_);
   sampleColor_ = sample;
+  // Read once a pick: each read of the settings file costs as much as a move.
+  if (!codeForm_) codeForm_ = CodeForm::FromSettings();
   const Conversion said = conversion_ ? conversion_(pointer, sample) : Conversion{.taken = sample};
   if (said.taken != takenColor_) {
     takenColor_ = said.taken;
-    code_ = CodeBoxText(said.taken);
+    code_ = codeForm_->Of(said.taken);
   }
-  otherLine_ = said.other ? said.otherLabel + CodeBoxText(*said.other) : std::wstring();
+  if (said.other != otherColor_) {
+    otherColor_ = said.other;
+    otherLine_ = said.other ? said.otherLabel + codeForm_->Of(*said.other) : std::wstring();
+  }
   tokenLine_ = said.token;
   note_ = said.note;
   const RECT place = LoupePlace(pointer, Size(), info.rcMonitor);
@@ -143,6 +153,8 @@ void Loupe::Follow(POINT pointer, ScreenPixels& pixels, int sampleSize) {
 void Loupe::Close() {
   if (Handle()) ShowWindow(Handle(), SW_HIDE);
   sampleColor_ = takenColor_ = CLR_INVALID;
+  otherColor_.reset();
+  codeForm_.reset();
 }
 
 void Loupe::Paint(HDC dc) const {

@@ -47,6 +47,8 @@ class Loupe : public Window {
   // there is none).
   const std::wstring& OtherLine() const { return otherLine_; }
   const std::wstring& TokenLine() const { return tokenLine_; }
+  // As the code box shows it, in the form the settings had when the loupe
+  // was first shown after Close.
   const std::wstring& CodeText() const { return code_; }
   // Shown beneath the code while not empty: what the pick reads from.
   void SetStatus(std::wstring status) { status_ = std::move(status); }
@@ -78,6 +80,15 @@ class Loupe : public Window {
   int sampleSize_ = 1;
   TColor sampleColor_ = CLR_INVALID;
   TColor takenColor_ = CLR_INVALID;
+  std::optional<TColor> otherColor_;
+  // The code box's form of a code: prefix, suffix and letter case.
+  struct CodeForm {
+    std::wstring prefix, suffix;
+    bool lowerCase = true;
+    static CodeForm FromSettings();
+    std::wstring Of(TColor color) const;
+  };
+  std::optional<CodeForm> codeForm_;
   std::function<Conversion(POINT, TColor)> conversion_;
   std::wstring code_;
   std::wstring otherLine_;

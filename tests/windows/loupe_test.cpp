@@ -52,6 +52,7 @@ TEST_F(LoupeTest, ShowsEachPixelAroundThePointerAndTheCentreCode) {
   EXPECT_EQ(loupe.CodeText(), L"1080f0") << "as the code box shows it";
   PutSetting(L"QeltColor", L"LSign", L"#");
   PutSetting(L"Main", L"LowerOrUpper", L"upper");
+  loupe.Close();  // the next pick reads the settings anew
   loupe.Follow(POINT{250, 250}, pixels);
   EXPECT_EQ(loupe.CodeText(), L"#C01020");
 }
