@@ -44,6 +44,10 @@ class PatternWindow:
         return self.log.read_text().count("button")
 
     def close(self):
+        # Alt+F4 closed the program under the pointer, so Wine may not have
+        # seen Alt come up; a click gives a Wine window the X focus, and with
+        # it the keyboard's true state, before the next check presses keys.
+        click_at(PATTERN_LEFT + 150, PATTERN_TOP + 100)
         self.process.kill()
         self.process.wait(10)
 
@@ -60,8 +64,11 @@ def click_at(x, y, *held):
 
 
 def start_pick(app, pattern):
-    """The hotkey pressed while the keyboard is with the other program."""
-    run("xdotool", "windowfocus", "--sync", pattern.window)
+    """The hotkey pressed while the keyboard is with the other program: with
+    no window manager, the X focus is the window under the pointer. (Giving
+    it to the window outright would leave it on the root window once that
+    window is gone, where Wine sees no keys.)"""
+    harness.move_pointer(PATTERN_LEFT + 10, PATTERN_TOP + 10)
     time.sleep(0.3)
     app.key("ctrl+alt+c")
 
